@@ -1,0 +1,35 @@
+#include "platform/gbk_codec.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessivo;
+
+TEST(GbkCodec, KeysAreSignedSixteenBitGbkCodes) {
+    EXPECT_EQ(gbk::charKey(u"啊"), std::optional<std::int16_t>(0xB0A1 - 65536));
+    EXPECT_EQ(gbk::charKey(u"啊中"), gbk::charKey(u"啊"));  // first character only
+    EXPECT_EQ(gbk::charKey(u"a"), std::optional<std::int16_t>('a'));
+    EXPECT_LT(*gbk::charKey(u"啊"), *gbk::charKey(u"中"));
+    EXPECT_LT(*gbk::charKey(u"齄"), *gbk::charKey(u"a"));  // every double-byte key is negative
+}
+
+TEST(GbkCodec, RefusesWhatGbkCannotHold) {
+    EXPECT_FALSE(gbk::encode(u"A😀B").has_value());
+    EXPECT_FALSE(gbk::charKey(u"😀").has_value());
+    EXPECT_FALSE(gbk::charKey(u"").has_value());
+    EXPECT_EQ(gbk::encode(u"a?b"), QByteArray("a?b"));  // a real '?' is kept
+}
+
+TEST(GbkCodec, RefusesInvalidOrTruncatedBytes) {
+    EXPECT_FALSE(gbk::decode("A\xB0").has_value());     // truncated double-byte character
+    EXPECT_FALSE(gbk::decode("A\xFF" "B").has_value());  // not a GBK byte
+    EXPECT_FALSE(gbk::decode("\xA1\x40").has_value());   // user-defined area
+    EXPECT_EQ(gbk::decode("\xB0\xA1"), QStringLiteral("啊"));
+}
+
+TEST(GbkCodec, RoundTripsPunctuationUsedByTheInterface) {
+    for (const QString& text : {QStringLiteral("↑↓【】“”★＋"), QStringLiteral("查询↓"), QStringLiteral("取消皮肤.urf")}) {
+        const auto bytes = gbk::encode(text);
+        ASSERT_TRUE(bytes.has_value()) << text.toStdString();
+        EXPECT_EQ(gbk::decode(*bytes), text);
+    }
+}
