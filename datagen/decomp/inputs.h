@@ -1,0 +1,87 @@
+#pragma once
+
+// Loading what the decomposer needs per character: the Wubi-86 codes, the stroke classes in
+// mainland writing order, and the stroke outlines with their centre lines.
+
+#include "decomp/decomposition.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tessivo::datagen {
+
+using Median = std::vector<std::pair<double, double>>;
+
+// One character of the outline data: per stroke its SVG outline and its centre line, in writing
+// order (1024 box, y up, baseline 900).
+struct Outline {
+    QStringList paths;
+    std::vector<Median> medians;
+};
+
+// Reads `<dir>/<character>.json` of the outline package. nullopt when the package has no file
+// for the character; GenError when the file exists but is malformed (unequal stroke and median
+// counts, a median with no point, not JSON).
+std::optional<Outline> readOutline(const QString& dir, const QString& character);
+
+// The stroke-order table: per character every stroke-class string ("hspnz" letters), mainland
+// entries first, each string once.
+class StrokeTable {
+public:
+    static StrokeTable load(const QString& path);  // GenError if unreadable
+    static StrokeTable fromText(const QString& text);
+    QStringList variants(const QString& character) const;
+
+private:
+    QHash<QString, QStringList> variants_;
+};
+
+// Stroke class of one centre line from its geometry alone ('h' 's' 'p' 'n' 'z'). Used to order
+// equally long stroke-table strings, and as the last resort when none fits the outline.
+char classifyMedian(const Median& median);
+
+// How many strokes of `classes` agree with the geometric class of the matching median.
+int classAgreement(const QString& classes, const std::vector<Median>& medians);
+
+// The stroke-class strings of `variants` that have exactly medians.size() letters, ordered by
+// agreement with the medians' geometry (ties keep the table order, i.e. mainland first).
+QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians);
+
+// Loads CharacterInput records from the three installed packages.
+class InputLoader {
+public:
+    // Reads the code dictionary and the stroke table now; outline files are read on demand.
+    // GenError naming the file and its package when one cannot be read.
+    InputLoader(const QString& wubiDictPath, const QString& strokeDictPath,
+                const QString& hanziWriterDir);
+
+    // The character's full code (longest non-learning code), all its codes, and its strokes with
+    // their classes taken from classVariants().front(), or from the geometry when the stroke table
+    // has no string of the outline's length. GenError when the character has no code or no outline.
+    CharacterInput load(const QString& character) const;
+
+    // Every fitting stroke-class string for `input`, best first (see fittingVariants). Empty when
+    // the stroke table has none of the right length.
+    QStringList classVariants(const CharacterInput& input) const;
+
+    // Centre lines of a glyph used as a radical's reference shape; nullopt when the outline package
+    // has no such character. Cached.
+    const std::optional<std::vector<Median>>& referenceMedians(const QString& glyph) const;
+
+    bool hasCodes(const QString& character) const { return codes_.count(character) > 0; }
+    const QString& hanziWriterDir() const { return hanziWriterDir_; }
+
+private:
+    std::map<QString, QStringList> codes_;
+    StrokeTable strokes_;
+    QString hanziWriterDir_;
+    mutable std::map<QString, std::optional<std::vector<Median>>> references_;
+};
+
+}  // namespace tessivo::datagen
