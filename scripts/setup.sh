@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# One-command set-up for a fresh Debian 12 machine (run as root):
+#   scripts/setup.sh run    install what is missing, build, generate the data and start Tessivo
+#   scripts/setup.sh test   install what is missing, build and run the whole test suite
+#                           (normal build, then an AddressSanitizer + UBSan build)
+set -euo pipefail
+
+mode="${1:-run}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${TESSIVO_BUILD_DIR:-$root/build}"
+asan_build="${TESSIVO_ASAN_BUILD_DIR:-$root/build-asan}"
+jobs="$(nproc)"
+
+debian_packages=(
+  g++ cmake ninja-build pkg-config make
+  libgtest-dev googletest libbenchmark-dev
+  qt6-base-dev libgl-dev
+  rime-data-wubi rime-data-stroke rime-data-pinyin-simp python3-jieba unicode-data bzip2
+  fonts-noto-cjk
+  nodejs npm
+  xvfb xauth openbox xdotool x11-utils imagemagick
+)
+
+step() { printf '\n==> %s\n' "$*"; }
+
+install_debian_packages() {
+  local missing=()
+  for p in "${debian_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      # npm from another source is as good as Debian's.
+      if [[ "$p" == npm || "$p" == nodejs ]] && command -v "${p/nodejs/node}" >/dev/null; then continue; fi
+      missing+=("$p")
+    fi
+  done
+  if ((${#missing[@]} == 0)); then
+    echo "all Debian packages present"
+    return
+  fi
+  step "installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! apt-get install -y --no-install-recommends "${missing[@]}"; then
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+install_npm_packages() {
+  local dir="$root/datagen/npm"
+  if [[ -f "$dir/node_modules/hanzi-writer-data/package.json" && -f "$dir/node_modules/cnchar-order/package.json" ]]; then
+    echo "npm packages present"
+    return
+  fi
+  step "installing the npm packages the data generator reads"
+  (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+}
+
+configure_and_build() {
+  local dir="$1"; shift
+  step "building in $dir"
+  cmake -S "$root" -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+runtime_dir() {
+  # Qt wants a private runtime folder; root shells often have none.
+  if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
+    export XDG_RUNTIME_DIR="/tmp/tessivo-runtime-$(id -u)"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  fi
+}
+
+run_tests() {
+  local dir="$1"
+  step "testing $dir"
+  # The end-to-end tests need an X server and a window manager; Xvfb and openbox provide both.
+  xvfb-run -a -s '-screen 0 1280x1024x24' \
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
+}
+
+install_debian_packages
+install_npm_packages
+runtime_dir
+
+case "$mode" in
+  run)
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Release
+    if [[ -n "${DISPLAY:-}" ]] && command -v xdpyinfo >/dev/null && xdpyinfo >/dev/null 2>&1; then
+      step "starting Tessivo"
+      exec "$build/bin/tessivo"
+    fi
+    echo
+    echo "No display is available, so the window cannot open. Lookups work from the command line:"
+    echo "  $build/bin/tessivo --lookup 中"
+    "$build/bin/tessivo" --lookup 中
+    echo "  $build/bin/tessivo --pinyin zhuang"
+    "$build/bin/tessivo" --pinyin zhuang || true
+    echo "To see the window on this machine without a display: xvfb-run -a $build/bin/tessivo"
+    ;;
+  test)
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Release
+    run_tests "$build"
+    # The sanitizer build reuses the generated data: generating it again under ASan only costs time.
+    mkdir -p "$build/prebuilt"
+    rm -rf "$build/prebuilt/bin" "$build/prebuilt/generated"
+    mkdir -p "$build/prebuilt/bin"
+    cp -a "$build/bin/." "$build/prebuilt/bin/"
+    rm -f "$build/prebuilt/bin/tessivo" "$build/prebuilt/bin/face.txt" "$build/prebuilt/bin/ji.txt"
+    cp -a "$build/generated" "$build/prebuilt/generated"
+    configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSIVO_SANITIZE=ON \
+      -DTESSIVO_PREBUILT_DATA="$build/prebuilt"
+    # Leak checking is off: Qt and fontconfig keep process-lifetime caches that LeakSanitizer reports.
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests "$asan_build"
+    step "all tests passed"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

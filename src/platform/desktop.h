@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Desktop services the main window needs: one copy per user, windows above all others, the
+// Song-style Chinese face, and the skin engine.
+namespace tessivo::platform {
+
+// Holds a per-user lock for the life of the object. acquired() is false when another copy of
+// the program holds it (a lock left by a crashed copy is taken over).
+class SingleInstance {
+public:
+    explicit SingleInstance(const QString& name);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    bool acquired() const { return acquired_; }
+
+private:
+    struct Impl;
+    Impl* impl_;
+    bool acquired_ = false;
+};
+
+// Keeps `window` above all non-topmost windows. Safe to call repeatedly (on every activation);
+// it changes neither position nor size.
+void makeTopmost(QWidget* window);
+
+// Maps "宋体" and "SimSun" to a Simplified-Chinese Song face, so that Chinese text never falls
+// back to Japanese glyph forms. Returns the family used.
+QString installSongFace();
+
+// The skin engine: a skin file is a Qt style sheet. start() in mode 2 applies the file and
+// returns non-zero when it was accepted (readable, not empty); mode 1 runs without a skin.
+// remove() takes any skin away.
+class SkinEngine {
+public:
+    static int start(const QString& skinPath, int mode);
+    static void remove();
+};
+
+}  // namespace tessivo::platform
