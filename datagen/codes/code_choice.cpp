@@ -1,0 +1,97 @@
+#include "codes/code_choice.h"
+
+#include "common/common.h"
+#include "common/wubi_dict.h"
+
+#include <QStringView>
+
+#include <algorithm>
+#include <tuple>
+
+namespace tessivo::datagen {
+
+bool isSingleStrokeCode(const QString& fullCode) {
+    static const QString strokeKeys = QStringLiteral("ghtyn");
+    return fullCode.size() == 4 && strokeKeys.contains(fullCode[0]) && fullCode[1] == fullCode[0] &&
+           fullCode.endsWith(u"ll");
+}
+
+int panelsInUse(const QString& fullCode) {
+    return (fullCode.size() == 3 || isSingleStrokeCode(fullCode)) ? 3 : 4;
+}
+
+int panelsKeptByCode3(const QString& code3) {
+    switch (code3.size()) {
+    case 2: return 2;
+    case 3: return 3;
+    default: return 4;
+    }
+}
+
+std::optional<QString> codeLine(const QString& c1, const QString& c2, const QString& c3) {
+    const qsizetype l1 = c1.size(), l2 = c2.size(), l3 = c3.size();
+    // A later matching rule overwrites an earlier one, as on screen.
+    std::optional<QString> line;
+    if (l3 < l2 && l2 < l1) line = c3 + u' ' + c2 + u' ' + c1;
+    if (l2 < l3 && l3 < l1) line = c2 + u' ' + c3 + u' ' + c1;
+    if (l3 == l1 && c2.isEmpty()) line = c3;
+    if (l3 == l1 && l2 < l3) line = c2 + u' ' + c3;
+    if (line) *line = line->trimmed();
+    return line;
+}
+
+namespace {
+
+bool keyLettersOnly(const QString& code) {
+    return !code.isEmpty() &&
+           std::all_of(code.begin(), code.end(), [](QChar c) { return c >= u'a' && c <= u'y'; });
+}
+
+// Ranks a code line: more codes first, then shorter codes first, then alphabetical.
+auto lineRank(const QString& line) {
+    const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
+    std::vector<qsizetype> lengths;
+    for (const QString& part : parts) lengths.push_back(part.size());
+    return std::make_tuple(-static_cast<qsizetype>(parts.size()), lengths, line);
+}
+
+}  // namespace
+
+CodeChoice chooseCodes(const QString& character, const QStringList& codes) {
+    if (codes.isEmpty()) throw GenError(QStringLiteral("%1 has no Wubi code").arg(character));
+    for (const QString& code : codes) {
+        if (!keyLettersOnly(code) || code.size() > 4) {
+            throw GenError(QStringLiteral("%1 has the code \"%2\", which is not 1 to 4 key letters").arg(character, code));
+        }
+    }
+    const QString full = fullCode(codes);
+    if (full.size() < 3) {
+        throw GenError(QStringLiteral("%1: the full code \"%2\" is shorter than three letters").arg(character, full));
+    }
+    if (std::count_if(codes.begin(), codes.end(), [&](const QString& c) { return c.size() == full.size() && c != full; }) > 0) {
+        throw GenError(QStringLiteral("%1 has two longest codes; the full code is ambiguous").arg(character));
+    }
+    const int panels = panelsInUse(full);
+
+    QStringList code2Candidates{QString()};
+    for (const QString& code : codes) {
+        if (!code2Candidates.contains(code)) code2Candidates.push_back(code);
+    }
+    std::optional<CodeChoice> best;
+    for (const QString& code3 : code2Candidates) {
+        if (code3.isEmpty() || panelsKeptByCode3(code3) != panels) continue;
+        for (const QString& code2 : code2Candidates) {
+            const auto line = codeLine(full, code2, code3);
+            if (!line) continue;
+            if (!best || lineRank(*line) < lineRank(best->line)) best = CodeChoice{full, code2, code3, *line};
+        }
+    }
+    if (!best) {
+        throw GenError(QStringLiteral("%1 (codes %2): no code2/code3 keeps its %3 panels and matches a code-line rule")
+                           .arg(character, codes.join(u','))
+                           .arg(panels));
+    }
+    return *best;
+}
+
+}  // namespace tessivo::datagen
