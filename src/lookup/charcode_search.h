@@ -51,8 +51,6 @@ public:
     CharCodeFile& file() { return file_; }
 
 private:
-    std::int16_t readKeyAt(int n, QString& holder);
-
     CharCodeFile& file_;
     std::int16_t current_ = 1;
     bool found_ = false;

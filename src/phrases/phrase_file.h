@@ -31,6 +31,9 @@ public:
 
     // Text of record n (1-based); nullopt out of range or when the read fails.
     std::optional<QString> read(int n);
+    // The key of record n's first character (one read, counted like read()), and the record's
+    // text into `text` when given.
+    std::optional<std::int16_t> readKey(int n, QString* text = nullptr);
 
     std::uint64_t readCount() const { return reads_; }
     void resetReadCount() { reads_ = 0; }
@@ -38,6 +41,7 @@ public:
     static QString rebuildHint();
 
 private:
+    std::optional<QByteArray> readRaw(int n);
     bool fail(const QString& problem);
 
     QFile file_;
