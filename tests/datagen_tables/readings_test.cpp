@@ -1,0 +1,65 @@
+#include "tables/table_gen.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessivo::datagen::tables;
+
+namespace {
+
+const QString kUnihanSample = QStringLiteral(
+    "# comment line\n"
+    "U+5475\tkHanyuPinlu\tā(392) hē(64)\n"
+    "U+5475\tkMandarin\thē\n"
+    "U+5475\tkTGHZ2013\t133.120:hē\n"
+    "U+5475\tkXHC1983\t0002.011,0002.061:ā 0002.051:á 0448.050,0448.061:hē 0638.100:kē\n"
+    "U+50EE\tkHanyuPinyin\t10221.040:tóng,zhuàng,chòng\n"
+    "U+50EE\tkMandarin\ttóng\n"
+    "U+50EE\tkXHC1983\t1150.021:tóng 1523.020:zhuàng\n"
+    "U+5416\tkHanyuPinyin\t10584.020:yā,ā\n"
+    "U+5416\tkMandarin\tyā\n"
+    "U+5416\tkTGHZ2013\t001.010:ā\n"
+    "U+55EF\tkHanyuPinlu\tń(48) ň(48) ǹ(48) ńg(48) ňg(48) ǹg(48)\n"
+    "U+55EF\tkMandarin\tń\n"
+    "U+5730\tkMandarin\tde dì\n"
+    "U+7565\tkMandarin\tlüè\n"
+    "U+554A\tkMandarin\ta\n"
+    "U+94DB\tkHanyuPinlu\tdang(16)\n"
+    "U+94DB\tkMandarin\tdāng\n"
+    "U+94DB\tkTGHZ2013\t043.040:chēng 066.090:dāng\n");
+
+}  // namespace
+
+TEST(TonelessReading, DropsMarksDigitsAndUmlaut) {
+    EXPECT_EQ(tonelessReading(u"zhuàng"), "zhuang");
+    EXPECT_EQ(tonelessReading(u"lüè"), "lue");
+    EXPECT_EQ(tonelessReading(u"Ḿ"), "m");
+    EXPECT_EQ(tonelessReading(u"ńg"), "ng");
+    EXPECT_EQ(tonelessReading(u"a5"), "a");
+}
+
+TEST(UnihanReadings, MainReadingIsFirstMandarinValueAndArchaicFieldIsIgnored) {
+    const QStringList wanted = {u"呵"_qs, u"僮"_qs, u"吖"_qs, u"嗯"_qs, u"地"_qs, u"略"_qs, u"啊"_qs};
+    const auto r = parseUnihanReadings(kUnihanSample, wanted);
+    EXPECT_EQ(r.value(u"地"_qs).mandarin, "de");
+    EXPECT_EQ(r.value(u"略"_qs).mandarin, "lue");
+    EXPECT_EQ(r.value(u"呵"_qs).mandarin, "he");
+    EXPECT_EQ(r.value(u"呵"_qs).common, (QStringList{"a", "he", "ke"}));
+    // kHanyuPinyin's chong is archaic and must not become a reading.
+    EXPECT_EQ(r.value(u"僮"_qs).common, (QStringList{"tong", "zhuang"}));
+    EXPECT_EQ(r.value(u"吖"_qs).common, (QStringList{"a"}));
+    EXPECT_EQ(r.value(u"嗯"_qs).common, (QStringList{"n", "ng"}));
+}
+
+TEST(PinyinLines, SecondReadingOnlyWhereTheMainReadingStaysShown) {
+    const QStringList chars = {u"啊"_qs, u"呵"_qs, u"僮"_qs, u"吖"_qs, u"嗯"_qs, u"地"_qs, u"铛"_qs};
+    const auto r = parseUnihanReadings(kUnihanSample, chars);
+    const auto lines = buildPinyinLines(chars, r, chooserSyllables());
+    QStringList got;
+    for (const auto& l : lines) got << l.character + l.reading;
+    // 铛's "cheng" sorts before its main "dang" in the same block, so "dang" is its later line;
+    // 僮's "zhuang" lies in a later block than "tong". 呵's "a" (block 1) and 吖's "a" would come
+    // before their main readings' blocks and take over, so they are left out, as is 呵's "ke"
+    // (same block as "he", but after it). 嗯's "n" is no chooser syllable: "ng" instead.
+    EXPECT_EQ(got, (QStringList{u"啊a"_qs, u"铛cheng"_qs, u"铛dang"_qs, u"地de"_qs, u"呵he"_qs, u"嗯ng"_qs,
+                                u"僮tong"_qs, u"吖ya"_qs, u"僮zhuang"_qs}));
+}
