@@ -1,0 +1,59 @@
+#include "application.h"
+
+#include "app/key_pictures.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "platform/desktop.h"
+#include "platform/shell.h"
+
+#include <QMessageBox>
+
+namespace tessivo {
+
+Application::Application(ProgramFolders folders) : folders_(std::move(folders)) {}
+
+Application::~Application() = default;
+
+bool Application::start() {
+    skin_ = startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); });
+
+    // One copy per user: a second copy ends silently, before it opens or writes anything else.
+    instance_ = std::make_unique<platform::SingleInstance>(QStringLiteral("tessivo"));
+    if (!instance_->acquired()) {
+        exitCode_ = 0;
+        return false;
+    }
+
+    const tables::ReferenceTables* tables = nullptr;
+    try {
+        tables = &tables::ReferenceTables::embedded();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral(" Tessivo"), QString::fromUtf8(e.what()));
+        exitCode_ = 1;
+        return false;
+    }
+    controller_ = std::make_unique<MainController>(*tables, embeddedKeyPictures());
+    QString error;
+    if (!controller_->open(folders_.program, &error)) {
+        QMessageBox::critical(nullptr, QStringLiteral(" Tessivo"), error);
+        exitCode_ = 1;
+        return false;
+    }
+    window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    window_->show();
+    platform::makeTopmost(window_.get());
+    return true;
+}
+
+ExitPage Application::shutdown(const QString& timeText) {
+    if (controller_) controller_->close();
+    QStringList errors;
+    const ExitPage page = writeExitSettings(folders_, skin_.fileName, timeText, &errors);
+    for (const QString& e : errors) qWarning("tessivo: %s", qPrintable(e));
+    if (page == ExitPage::OnlineLookup) platform::openUrl(MainWindow::onlineLookupAddress());
+    if (page == ExitPage::Forum) platform::openUrl(MainWindow::forumAddress());
+    platform::SkinEngine::remove();
+    return page;
+}
+
+}  // namespace tessivo

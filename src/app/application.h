@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/startup.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tessivo {
+
+class MainController;
+class MainWindow;
+namespace platform { class SingleInstance; }
+
+// A run of the program with its window: start-up in order, the event loop, shutdown in order.
+class Application {
+public:
+    explicit Application(ProgramFolders folders);
+    ~Application();
+
+    // Start-up: skin, single-copy check, main window, record files. Returns false when the run
+    // must end at once; exitCode() then tells how (0 for a second copy, 1 for an error that
+    // has been reported).
+    bool start();
+    int exitCode() const { return exitCode_; }
+    MainWindow* window() const { return window_.get(); }
+    MainController* controller() const { return controller_.get(); }
+    const SkinState& skin() const { return skin_; }
+
+    // Shutdown steps after the window closed. `timeText` is the time of day as text.
+    ExitPage shutdown(const QString& timeText);
+
+private:
+    ProgramFolders folders_;
+    SkinState skin_;
+    std::unique_ptr<platform::SingleInstance> instance_;
+    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<MainWindow> window_;
+    int exitCode_ = 0;
+};
+
+}  // namespace tessivo

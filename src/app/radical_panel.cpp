@@ -1,0 +1,62 @@
+#include "radical_panel.h"
+
+#include <QFont>
+#include <QPainter>
+
+namespace tessivo {
+
+RadicalPanel::RadicalPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void RadicalPanel::setPanel(const Panel& panel) {
+    panel_ = panel;
+    update();
+}
+
+QImage RadicalPanel::toImage(const Raster& raster) {
+    QImage image(raster.width(), raster.height(), QImage::Format_RGB32);
+    for (int y = 0; y < raster.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < raster.width(); ++x) line[x] = 0xFF000000u | raster.pixel(x, y);
+    }
+    return image;
+}
+
+QImage RadicalPanel::render(const Panel& panel) {
+    QImage image(PanelWidthPixels, PanelHeightPixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    switch (panel.kind) {
+    case Panel::Kind::Empty:
+        break;
+    case Panel::Kind::Drawing:
+    case Panel::Kind::IdentKey:
+        if (!panel.surface.raster().isNull()) p.drawImage(0, 0, toImage(panel.surface.raster()));
+        break;
+    case Panel::Kind::FontFallback: {
+        QFont font(QStringLiteral("宋体"));
+        font.setPixelSize(96);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(image.rect(), Qt::AlignCenter, panel.character);
+        break;
+    }
+    }
+    return image;
+}
+
+void RadicalPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const QImage image = render(panel_);
+    // Whole device pixels per image pixel: no blurred outlines at fractional scales.
+    const qreal dpr = devicePixelRatioF();
+    const int factor = std::max(1, static_cast<int>(dpr + 0.001));
+    QImage scaled = image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
+                                 Qt::FastTransformation);
+    scaled.setDevicePixelRatio(factor);
+    p.drawImage(QPointF(0, 0), scaled);
+}
+
+}  // namespace tessivo
