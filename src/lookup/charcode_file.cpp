@@ -75,7 +75,11 @@ std::optional<std::int16_t> CharCodeFile::readKey(int n, QString* character) {
     const auto bytes = readRaw(n);
     if (!bytes) return std::nullopt;
     const QByteArrayView field = QByteArrayView(*bytes).first(2);
-    if (character) *character = gbk::decodeLenient(field);
+    if (character) {
+        // As a record field reads: padded to its width in characters.
+        *character = gbk::decodeLenient(field);
+        if (character->size() < 2) character->append(QString(2 - character->size(), u' '));
+    }
     return gbk::keyOfBytes(field);
 }
 
