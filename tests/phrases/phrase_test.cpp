@@ -1,0 +1,293 @@
+#include "phrases/phrase_file.h"
+#include "phrases/phrase_lookup.h"
+#include "phrases/phrase_record.h"
+#include "platform/gbk_codec.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tessivo;
+
+namespace {
+
+// The GB2312 character number i (row 0xB0 + i / 94): ascending keys for ascending i.
+QString hanzi(int i) {
+    const char bytes[] = {static_cast<char>(0xB0 + i / 94), static_cast<char>(0xA1 + i % 94)};
+    return *gbk::decode(QByteArrayView(bytes, 2));
+}
+
+// Second characters come from row 0xC0 on, so they never equal a first character used here.
+QString follower(int i) { return hanzi(16 * 94 + i); }
+
+// Word records: (first character number, second character number).
+using Words = std::vector<std::pair<int, int>>;
+
+QByteArray bytesOf(const Words& words) {
+    QByteArray out;
+    for (const auto& [a, b] : words) {
+        const auto bytes = PhraseRecord::encode(hanzi(a) + follower(b));
+        EXPECT_TRUE(bytes.has_value());
+        if (bytes) out += *bytes;
+    }
+    return out;
+}
+
+// The words for `first`: n of them, followers base .. base + n - 1.
+Words wordsOf(int first, int n, int base = 0) {
+    Words w;
+    for (int i = 0; i < n; ++i) w.emplace_back(first, base + i);
+    return w;
+}
+
+Words operator+(Words a, const Words& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The listed second characters, in list order (the list is "c c c ... " then padding).
+QStringList listed(const PhrasePages& pages) {
+    QStringList out;
+    const QString list = pages.text1.trimmed();
+    for (qsizetype i = 0; i < list.size(); i += 2) out << list.mid(i, 1);
+    return out;
+}
+
+class PhraseTest : public ::testing::Test {
+protected:
+    void open(const Words& words) {
+        ASSERT_TRUE(dir.isValid());
+        const QString path = write(bytesOf(words));
+        ASSERT_TRUE(file.open(path)) << file.errorString().toStdString();
+        lookup.start();
+    }
+    QString write(const QByteArray& bytes) {
+        const QString path = dir.filePath(QStringLiteral("wwbb11cz.dat"));
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        return path;
+    }
+    // Error text of opening `bytes` ("" when it opens).
+    QString openError(const QByteArray& bytes) {
+        PhraseFile f;
+        const QString path = write(bytes);
+        if (f.open(path)) return {};
+        EXPECT_TRUE(f.errorString().contains(path));
+        EXPECT_TRUE(f.errorString().contains(QStringLiteral("tessivo_data")));
+        EXPECT_FALSE(f.isOpen());
+        return f.errorString();
+    }
+    void expectPage(const QString& page) {
+        EXPECT_EQ(lookup.pages().label16, page);
+        EXPECT_EQ(lookup.pages().text3, page);
+        EXPECT_EQ(page.size(), PhrasePages::PageLength);
+    }
+
+    QTemporaryDir dir;
+    PhraseFile file;
+    PhraseLookup lookup{file};
+};
+
+}  // namespace
+
+TEST_F(PhraseTest, BadFilesAreRefusedWithOneClearMessage) {
+    ASSERT_TRUE(dir.isValid());
+    PhraseFile missing;
+    EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("none.dat"))));
+    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("missing")));
+
+    EXPECT_TRUE(openError({}).contains(QStringLiteral("empty")));
+    EXPECT_TRUE(openError(bytesOf(wordsOf(1, 2)) + "ab").contains(QStringLiteral("4-byte")));
+    EXPECT_TRUE(openError(bytesOf({{3, 0}, {2, 0}})).contains(QStringLiteral("record 2")));
+    EXPECT_TRUE(openError(QByteArray("\xB0\xA1\xFF\xFF", 4)).contains(QStringLiteral("record 1")));
+    EXPECT_TRUE(openError(QByteArray(qsizetype(PhraseFile::MaxRecords + 1) * 4, 'a')).contains(QStringLiteral("32767")));
+    // Words sharing their first character may stand in any order.
+    EXPECT_EQ(openError(bytesOf({{1, 5}, {1, 2}, {1, 9}, {4, 0}})), QString());
+}
+
+TEST_F(PhraseTest, RecordNavigation) {
+    open({{1, 0}, {2, 1}, {3, 2}});
+    EXPECT_EQ(lookup.currentPhraseRecord(), 1);
+    EXPECT_EQ(lookup.text7(), hanzi(1) + follower(0));
+    lookup.previousRecord();  // already at record 1
+    EXPECT_EQ(lookup.currentPhraseRecord(), 1);
+    lookup.nextRecord();
+    lookup.nextRecord();
+    lookup.nextRecord();  // already at the last
+    EXPECT_EQ(lookup.currentPhraseRecord(), 3);
+    EXPECT_EQ(lookup.text7(), hanzi(3) + follower(2));
+    lookup.backToMatch();  // Text10 starts as "1"
+    EXPECT_EQ(lookup.currentPhraseRecord(), 1);
+    lookup.lookup(hanzi(2));
+    EXPECT_EQ(lookup.text10(), QStringLiteral("2"));
+    lookup.nextRecord();
+    lookup.backToMatch();
+    EXPECT_EQ(lookup.currentPhraseRecord(), 2);
+    EXPECT_EQ(lookup.text7(), hanzi(2) + follower(1));
+}
+
+TEST_F(PhraseTest, OneRecordFile) {
+    open({{5, 7}});
+    const PhraseLookupResult found = lookup.lookup(hanzi(5));
+    EXPECT_TRUE(found.found);
+    EXPECT_FALSE(found.clearLabel6);
+    EXPECT_EQ(lookup.pages().text1, follower(7) + QString(35, u' '));
+    EXPECT_EQ(lookup.pages().label17, QStringLiteral("1"));
+    EXPECT_EQ(lookup.pages().label18, QStringLiteral("1"));
+    EXPECT_FALSE(lookup.pages().command5Enabled);
+    EXPECT_FALSE(lookup.pages().command7Enabled);
+    expectPage(follower(7) + QString(31, u' '));
+
+    for (int other : {4, 6}) {
+        const PhraseLookupResult missing = lookup.lookup(hanzi(other));
+        EXPECT_FALSE(missing.found);
+        EXPECT_TRUE(missing.clearLabel6);
+        EXPECT_EQ(lookup.pages().text1, QString(34, u' '));
+        EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+        expectPage(QString(32, u' '));
+    }
+}
+
+TEST_F(PhraseTest, KeyBetweenTwoRecordsFailsAfterOneRound) {
+    open({{2, 0}, {6, 1}});
+    file.resetReadCount();
+    const PhraseLookupResult r = lookup.lookup(hanzi(4));
+    EXPECT_FALSE(r.found);
+    EXPECT_FALSE(lookup.phraseFound());
+    EXPECT_EQ(lookup.text31(), hanzi(2) + follower(0));  // the middle probe: record 1
+    EXPECT_EQ(lookup.text32(), hanzi(6) + follower(1));
+    // Search: record 1, record 2, middle record 1. Scans: none backwards (at record 1), back to
+    // record 1, one step forwards to record 2.
+    EXPECT_EQ(file.readCount(), 5u);
+    EXPECT_TRUE(lookup.pages().text1.trimmed().isEmpty());
+}
+
+TEST_F(PhraseTest, KeysOutsideTheFileFailWithoutAMiddleProbe) {
+    open(wordsOf(2, 1) + wordsOf(4, 1) + wordsOf(6, 1) + wordsOf(8, 1) + wordsOf(10, 1));
+    for (int key : {1, 11}) {
+        file.resetReadCount();
+        EXPECT_FALSE(lookup.lookup(hanzi(key)).found);
+        EXPECT_EQ(lookup.text31(), hanzi(2) + follower(0)) << key;  // record 1, not the middle
+        EXPECT_EQ(lookup.text32(), hanzi(10) + follower(0));
+        // Two search reads, one step back from record 5, record 1 again, one step forwards.
+        EXPECT_EQ(file.readCount(), 5u);
+        EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+    }
+    // A character without a GBK code and an empty text find nothing.
+    EXPECT_TRUE(lookup.lookup(QStringLiteral("😀")).clearLabel6);
+    EXPECT_TRUE(lookup.lookup(QString()).clearLabel6);
+    EXPECT_EQ(lookup.pages().text3, QString(32, u' '));
+}
+
+TEST_F(PhraseTest, WordsAtTheStartAndAtTheEndOfTheFile) {
+    open(wordsOf(1, 3) + wordsOf(2, 2) + wordsOf(3, 1) + wordsOf(5, 4, 10));
+    lookup.lookup(hanzi(1));
+    QStringList words = listed(lookup.pages());
+    EXPECT_EQ(words.size(), 3);  // record 1 is not repeated by the backward scan
+    EXPECT_EQ(QSet<QString>(words.begin(), words.end()), (QSet<QString>{follower(0), follower(1), follower(2)}));
+
+    lookup.lookup(hanzi(5));
+    words = listed(lookup.pages());
+    EXPECT_EQ(words.size(), 4);  // the forward scan stops at the last record
+    EXPECT_EQ(QSet<QString>(words.begin(), words.end()),
+              (QSet<QString>{follower(10), follower(11), follower(12), follower(13)}));
+    EXPECT_EQ(lookup.currentPhraseRecord(), 10);
+}
+
+TEST_F(PhraseTest, ListOrderIsMatchThenBackwardsThenForwards) {
+    // Seven words of character 3; the search meets record 5 (the middle of 1..9) first.
+    open(wordsOf(1, 1) + wordsOf(3, 7) + wordsOf(9, 1));
+    lookup.lookup(hanzi(3));
+    EXPECT_EQ(lookup.text10(), QStringLiteral("5"));
+    EXPECT_EQ(listed(lookup.pages()),
+              (QStringList{follower(3), follower(2), follower(1), follower(0), follower(4), follower(5), follower(6)}));
+    EXPECT_EQ(lookup.currentPhraseRecord(), 9);  // the record that ended the forward scan
+}
+
+TEST_F(PhraseTest, TwentyWordsMakeTwoPages) {
+    open(wordsOf(1, 2) + wordsOf(3, 20) + wordsOf(4, 2));
+    lookup.lookup(hanzi(3));
+    const PhrasePages& p = lookup.pages();
+    EXPECT_EQ(p.text1.size(), 40 + 34);
+    EXPECT_EQ(p.label17, QStringLiteral("2"));
+    EXPECT_FALSE(p.command5Enabled);
+    EXPECT_TRUE(p.command7Enabled);
+    const QStringList words = listed(p);
+    ASSERT_EQ(words.size(), 20);
+    expectPage(p.text1.left(32));
+
+    lookup.nextPage();
+    EXPECT_EQ(p.label18, QStringLiteral("2"));
+    EXPECT_TRUE(p.command5Enabled);
+    EXPECT_FALSE(p.command7Enabled);
+    QString last4;
+    for (int i = 16; i < 20; ++i) last4 += words[i] + u' ';
+    expectPage(last4 + QString(24, u' '));
+    lookup.nextPage();  // disabled: no third page
+    EXPECT_EQ(p.label18, QStringLiteral("2"));
+}
+
+TEST_F(PhraseTest, SixteenWordsMakeASecondBlankPage) {
+    open(wordsOf(3, 16) + wordsOf(4, 1));
+    lookup.lookup(hanzi(3));
+    EXPECT_EQ(lookup.pages().label17, QStringLiteral("2"));
+    EXPECT_TRUE(lookup.pages().command7Enabled);
+    lookup.nextPage();
+    expectPage(QString(32, u' '));
+}
+
+TEST_F(PhraseTest, PagingThroughThreePages) {
+    open(wordsOf(3, 40));
+    lookup.lookup(hanzi(3));
+    const PhrasePages& p = lookup.pages();
+    ASSERT_EQ(p.label17, QStringLiteral("3"));
+    lookup.previousPage();  // disabled on page 1
+    EXPECT_EQ(p.label18, QStringLiteral("1"));
+
+    const QString page1 = p.text3;
+    lookup.nextPage();
+    EXPECT_EQ(p.label18, QStringLiteral("2"));
+    EXPECT_TRUE(p.command5Enabled);
+    EXPECT_TRUE(p.command7Enabled);
+    expectPage(p.text1.mid(32, 32));
+    lookup.nextPage();
+    EXPECT_EQ(p.label18, QStringLiteral("3"));
+    EXPECT_FALSE(p.command7Enabled);
+    expectPage(p.text1.mid(64, 32));
+    EXPECT_EQ(p.text3.trimmed().size(), 15);  // words 33..40: 8 characters and 7 blanks between
+
+    lookup.previousPage();
+    EXPECT_EQ(p.label18, QStringLiteral("2"));
+    EXPECT_TRUE(p.command7Enabled);
+    EXPECT_TRUE(p.command5Enabled);
+    lookup.previousPage();
+    EXPECT_EQ(p.label18, QStringLiteral("1"));
+    EXPECT_FALSE(p.command5Enabled);
+    EXPECT_TRUE(p.command7Enabled);
+    EXPECT_EQ(p.text3, page1);
+}
+
+TEST_F(PhraseTest, EachLookupStartsFromAFreshList) {
+    open(wordsOf(1, 3) + wordsOf(5, 2, 20));
+    lookup.lookup(hanzi(5));
+    lookup.lookup(hanzi(3));
+    EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+    lookup.lookup(hanzi(1));
+    EXPECT_EQ(listed(lookup.pages()).size(), 3);
+    EXPECT_EQ(lookup.pages().label17, QStringLiteral("1"));
+    EXPECT_FALSE(lookup.pages().command7Enabled);
+    // Twice in a row (the change handler, then the input handler): the same list.
+    const QString once = lookup.pages().text1;
+    lookup.lookup(hanzi(1));
+    EXPECT_EQ(lookup.pages().text1, once);
+}
+
+TEST(PhraseToolTip, OnlyEmptyTextHasNone) {
+    EXPECT_EQ(listToolTip(QString()), QString());
+    EXPECT_EQ(listToolTip(QString(32, u' ')), QStringLiteral("点击汉字得到五笔编码，并反查拼音。"));
+}
