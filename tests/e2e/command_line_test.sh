@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The command line against the generated data: the lookups users and scripts rely on.
+set -uo pipefail
+exe="$1"
+fail=0
+check() {  # check DESCRIPTION COMMAND... ; EXPECTED-PATTERN read from $expect
+  local what="$1"; shift
+  local out; out="$("$@" 2>&1)"
+  if ! grep -qE -- "$expect" <<<"$out"; then echo "FAIL: $what: got $out"; fail=1; fi
+}
+export QT_QPA_PLATFORM=offscreen
+expect='"code_line":"kb kbsk"';   check "啊" "$exe" --lookup 啊
+expect='"code_line":"k khk"';     check "中" "$exe" --lookup 中
+expect='"code_line":"x xc xcag"'; check "经" "$exe" --lookup 经
+expect='"code_line":"g ggl ggll"'; check "一" "$exe" --lookup 一
+expect='"found":false';           check "a" "$exe" --lookup a
+expect='"phrases":\[[^]]*"国"';   check "中 国" "$exe" --lookup 中
+expect='"phrases":\[[^]]*"文"';   check "中 文" "$exe" --lookup 中
+expect='"pinyin":"a"';            check "pinyin of 啊" "$exe" --lookup 啊
+expect='^啊 阿 ';                  check "--pinyin a" "$exe" --pinyin a
+expect='庄';                       check "--pinyin zhuang" "$exe" --pinyin zhuang
+expect='中';                       check "--strokes 25120" "$exe" --strokes 25120
+expect='丰';                       check "--strokes 11120" "$exe" --strokes 11120
+expect='^一 $';                    check "--strokes 10000" "$exe" --strokes 10000
+"$exe" --bogus >/dev/null 2>&1; [[ $? -eq 2 ]] || { echo "FAIL: bad arguments must exit with 2"; fail=1; }
+"$exe" --lookup >/dev/null 2>&1; [[ $? -eq 2 ]] || { echo "FAIL: a missing argument must exit with 2"; fail=1; }
+# Never a character read zhu under zhuang.
+for c in $("$exe" --pinyin zhu); do
+  if "$exe" --pinyin zhuang | grep -q "$c"; then echo "FAIL: $c is listed under zhu and zhuang"; fail=1; fi
+done
+out="$(mktemp --suffix=.png)"
+"$exe" --render 中 "$out" && [[ -s "$out" ]] || { echo "FAIL: --render wrote nothing"; fail=1; }
+rm -f "$out"
+[[ $fail -eq 0 ]] && echo ok
+exit $fail

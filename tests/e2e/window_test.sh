@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The window opens topmost, a second copy ends silently without touching the settings, and
+# closing the window writes face.txt and advances ji.txt.
+set -euo pipefail
+exe="$1"
+[[ -n "${DISPLAY:-}" ]] || { echo "no display: skipped"; exit 77; }
+command -v openbox >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null || { echo "openbox/xdotool/xprop missing: skipped"; exit 77; }
+
+work="$(mktemp -d)"
+cleanup() { kill "${app_pid:-}" "${wm_pid:-}" 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+
+# A private program folder, so the build's own settings are left alone.
+bin="$(dirname "$exe")"
+cp "$exe" "$work/tessivo"
+cp "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/"
+ln -s "$bin/bmp" "$work/bmp"
+export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+openbox >/dev/null 2>&1 & wm_pid=$!
+sleep 0.5
+
+"$work/tessivo" & app_pid=$!
+win=""
+for _ in $(seq 1 100); do
+  win="$(xdotool search --onlyvisible --name '^ Tessivo$' 2>/dev/null | head -1 || true)"
+  [[ -n "$win" ]] && break
+  sleep 0.1
+done
+[[ -n "$win" ]] || { echo "FAIL: the main window did not appear"; exit 1; }
+xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || { echo "FAIL: the window is not kept above others"; xprop -id "$win" _NET_WM_STATE; exit 1; }
+[[ "$(head -c 11 "$work/face.txt")" == "pixos.urf"$'\r\n' ]] || { echo "FAIL: face.txt was not created with pixos.urf"; exit 1; }
+
+# A second copy: ends at once, status 0, no second window, settings untouched.
+before="$(cat "$work/face.txt")"
+status=0; timeout 20 "$work/tessivo" || status=$?
+[[ $status -eq 0 ]] || { echo "FAIL: the second copy ended with $status"; exit 1; }
+count="$(xdotool search --onlyvisible --name '^ Tessivo$' | wc -l)"
+[[ "$count" -eq 1 ]] || { echo "FAIL: $count windows after a second copy"; exit 1; }
+[[ ! -e "$work/ji.txt" && "$(cat "$work/face.txt")" == "$before" ]] || { echo "FAIL: the second copy wrote settings"; exit 1; }
+
+# Closing the window: face.txt holds the skin name actually used, ji.txt 31.
+xdotool windowclose "$win" 2>/dev/null || xdotool key --window "$win" alt+F4
+for _ in $(seq 1 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then echo "FAIL: the program did not end when its window closed"; exit 1; fi
+wait "$app_pid" || { echo "FAIL: the program ended with an error"; exit 1; }
+[[ "$(cat "$work/ji.txt")" == "31"$'\r' ]] || { echo "FAIL: ji.txt holds '$(cat "$work/ji.txt")'"; exit 1; }
+iconv -f GBK -t UTF-8 "$work/face.txt" | grep -q '^取消皮肤.urf' || { echo "FAIL: face.txt does not hold the no-skin name"; exit 1; }
+echo "ok"
