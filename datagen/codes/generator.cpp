@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <optional>
+
 namespace tessivo::datagen {
 
 namespace {
@@ -70,16 +72,26 @@ CodesOutput generateCodes(const CodesOptions& options) {
     const QStringList& characters = gb2312Hanzi();
     const QSet<QString> characterSet(characters.begin(), characters.end());
 
+    std::optional<Progress> reading;
+    if (options.showProgress) reading.emplace(QStringLiteral("reading inputs"), 4);
+    const auto step = [&] {
+        if (reading) reading->step();
+    };
     const std::vector<WubiEntry> wubi = loadWubiDict(options.wubi);
+    step();
     QSet<QString> confirmations = loadJiebaWords(options.jieba);
+    step();
     confirmations.unite(loadPinyinSimpWords(options.pinyinSimp));
+    step();
     const FillTable fills = options.fills.isEmpty() ? FillTable{} : loadFills(options.fills, characterSet);
+    if (reading) reading->done();
 
     CodesOutput output;
     {
-        Progress progress(QStringLiteral("character records"), static_cast<int>(characters.size()));
-        const auto records = buildCharRecords(characters, singleCharacterCodes(wubi), fills, &progress);
-        progress.done();
+        std::optional<Progress> progress;
+        if (options.showProgress) progress.emplace(QStringLiteral("character records"), static_cast<int>(characters.size()));
+        const auto records = buildCharRecords(characters, singleCharacterCodes(wubi), fills, progress ? &*progress : nullptr);
+        if (progress) progress->done();
         for (const CharCodeRecord& record : records) {
             if (panelsInUse(record.code1) == 3) ++output.threePanelCharacters;
         }
@@ -87,12 +99,8 @@ CodesOutput generateCodes(const CodesOptions& options) {
         output.characters = static_cast<int>(records.size());
         output.filledCharacters = static_cast<int>(fills.size());
     }
-    {
-        Progress progress(QStringLiteral("phrase records"), 1);
-        output.selection = selectPhrases(wubi, confirmations, characterSet, MaxRecords);
-        output.phrases = buildPhraseFile(output.selection.words);
-        progress.done();
-    }
+    output.selection = selectPhrases(wubi, confirmations, characterSet, MaxRecords);
+    output.phrases = buildPhraseFile(output.selection.words);
     return output;
 }
 
@@ -101,6 +109,12 @@ void writeCodes(const CodesOutput& output, const QString& outDir) {
     const QDir dir(outDir);
     writeFileAtomically(dir.filePath(QStringLiteral("wwbb11.dat")), output.charCodes);
     writeFileAtomically(dir.filePath(QStringLiteral("wwbb11cz.dat")), output.phrases);
+}
+
+CodesOutput runCodes(const CodesOptions& options) {
+    CodesOutput output = generateCodes(options);
+    writeCodes(output, options.outDir);
+    return output;
 }
 
 }  // namespace tessivo::datagen

@@ -26,6 +26,7 @@ struct CodesOptions {
     QString pinyinSimp;  // pinyin_simp.dict.yaml
     QString fills;       // fills TSV; empty: the fill fields stay blank
     QString outDir;
+    bool showProgress = true;  // progress lines on stderr
 };
 
 // Parses the command line (arguments after the program name). GenError with a usage message
@@ -53,5 +54,9 @@ CodesOutput generateCodes(const CodesOptions& options);
 
 // Writes both files into `outDir` (each atomically).
 void writeCodes(const CodesOutput& output, const QString& outDir);
+
+// generateCodes, then writeCodes into options.outDir: nothing is written unless every check
+// passed.
+CodesOutput runCodes(const CodesOptions& options);
 
 }  // namespace tessivo::datagen

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         const CodesOptions options = parseCodesArguments(app.arguments().mid(1));
-        const CodesOutput output = generateCodes(options);
-        writeCodes(output, options.outDir);
+        const CodesOutput output = runCodes(options);
         std::printf("wwbb11.dat: %d character records (%d with three panels, %d with fill points)\n",
                     output.characters, output.threePanelCharacters, output.filledCharacters);
         std::printf("wwbb11cz.dat: %d words from %d confirmed candidates, %d first characters, at most %d per character\n",
