@@ -1,0 +1,211 @@
+#include "decomp/outline.h"
+
+#include "common/common.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tessivo::datagen {
+namespace {
+
+constexpr int QuadSegments = 8;
+constexpr int CubicSegments = 12;
+constexpr int Supersample = 4;
+
+// The 1024 outline box drawn 106 pixels wide: the data reaches x 5..1023 and, on screen,
+// y 2..1019, which this keeps three pixels clear of every panel edge.
+constexpr double Scale = 106.0 / 1024.0;
+constexpr double OffsetX = 3.0;
+constexpr double OffsetY = 3.5;
+constexpr double Baseline = 900.0;
+
+class PathReader {
+public:
+    explicit PathReader(const QString& text) : text_(text) {}
+
+    void skipSeparators() {
+        while (pos_ < text_.size() && (text_[pos_].isSpace() || text_[pos_] == u',')) ++pos_;
+    }
+    bool atEnd() {
+        skipSeparators();
+        return pos_ >= text_.size();
+    }
+    bool atNumber() {
+        skipSeparators();
+        if (pos_ >= text_.size()) return false;
+        const QChar c = text_[pos_];
+        return c.isDigit() || c == u'-' || c == u'+' || c == u'.';
+    }
+    QChar command() {
+        skipSeparators();
+        return text_[pos_++];
+    }
+    double number() {
+        skipSeparators();
+        const qsizetype start = pos_;
+        if (pos_ < text_.size() && (text_[pos_] == u'-' || text_[pos_] == u'+')) ++pos_;
+        while (pos_ < text_.size() && (text_[pos_].isDigit() || text_[pos_] == u'.')) ++pos_;
+        if (pos_ < text_.size() && (text_[pos_] == u'e' || text_[pos_] == u'E')) {
+            ++pos_;
+            if (pos_ < text_.size() && (text_[pos_] == u'-' || text_[pos_] == u'+')) ++pos_;
+            while (pos_ < text_.size() && text_[pos_].isDigit()) ++pos_;
+        }
+        bool ok = false;
+        const double value = text_.mid(start, pos_ - start).toDouble(&ok);
+        if (!ok) throw GenError(QStringLiteral("outline path: number expected at %1 in \"%2\"").arg(start).arg(text_));
+        return value;
+    }
+    QPointF point() {
+        const double x = number();
+        const double y = number();
+        return {x, y};
+    }
+
+private:
+    const QString& text_;
+    qsizetype pos_ = 0;
+};
+
+}  // namespace
+
+std::vector<Contour> parseOutlinePath(const QString& path) {
+    std::vector<Contour> contours;
+    Contour current;
+    QPointF pos;
+    PathReader reader(path);
+    QChar cmd;
+    bool started = false;
+    auto closeCurrent = [&] {
+        if (current.size() >= 3) contours.push_back(std::move(current));
+        current.clear();
+    };
+    while (!reader.atEnd()) {
+        if (!reader.atNumber()) {
+            cmd = reader.command();
+        } else if (!started || cmd == u'Z') {
+            throw GenError(QStringLiteral("outline path: command expected in \"%1\"").arg(path));
+        } else if (cmd == u'M') {
+            cmd = u'L';  // further coordinate pairs after a move draw lines
+        }
+        if (!started && cmd != u'M') throw GenError(QStringLiteral("outline path does not start with M: \"%1\"").arg(path));
+        started = true;
+        switch (cmd.unicode()) {
+        case u'M':
+            closeCurrent();
+            pos = reader.point();
+            current.push_back(pos);
+            break;
+        case u'L':
+            pos = reader.point();
+            current.push_back(pos);
+            break;
+        case u'Q': {
+            const QPointF c = reader.point();
+            const QPointF e = reader.point();
+            for (int k = 1; k <= QuadSegments; ++k) {
+                const double t = static_cast<double>(k) / QuadSegments;
+                const double u = 1.0 - t;
+                current.push_back(u * u * pos + 2 * u * t * c + t * t * e);
+            }
+            pos = e;
+            break;
+        }
+        case u'C': {
+            const QPointF c1 = reader.point();
+            const QPointF c2 = reader.point();
+            const QPointF e = reader.point();
+            for (int k = 1; k <= CubicSegments; ++k) {
+                const double t = static_cast<double>(k) / CubicSegments;
+                const double u = 1.0 - t;
+                current.push_back(u * u * u * pos + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * e);
+            }
+            pos = e;
+            break;
+        }
+        case u'Z':
+            if (!current.empty()) pos = current.front();
+            closeCurrent();
+            current.push_back(pos);  // a path may continue from the start of the closed contour
+            break;
+        default:
+            throw GenError(QStringLiteral("outline path: unsupported command '%1' in \"%2\"").arg(cmd).arg(path));
+        }
+    }
+    closeCurrent();
+    return contours;
+}
+
+QPointF toPanel(QPointF p) {
+    return {OffsetX + p.x() * Scale, OffsetY + (Baseline - p.y()) * Scale};
+}
+
+int Mask::count() const {
+    return static_cast<int>(std::count_if(bits_.begin(), bits_.end(), [](std::uint8_t b) { return b != 0; }));
+}
+
+Mask& Mask::operator|=(const Mask& other) {
+    const std::size_t n = std::min(bits_.size(), other.bits_.size());
+    for (std::size_t i = 0; i < n; ++i) bits_[i] |= other.bits_[i];
+    return *this;
+}
+
+Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
+    Mask mask(width, height);
+    const int subRows = height * Supersample;
+    const int subCols = width * Supersample;
+    // Crossings of each sample row with the edges: x in sample units and the winding direction.
+    std::vector<std::vector<std::pair<double, int>>> rows(static_cast<std::size_t>(subRows));
+    for (const Contour& contour : contours) {
+        const std::size_t n = contour.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const QPointF a = contour[i] * Supersample;
+            const QPointF b = contour[(i + 1) % n] * Supersample;
+            if (a.y() == b.y()) continue;
+            const int dir = b.y() > a.y() ? 1 : -1;
+            const double y0 = std::min(a.y(), b.y());
+            const double y1 = std::max(a.y(), b.y());
+            // Sample rows sit at r + 0.5; an edge owns the rows with y0 <= r + 0.5 < y1.
+            const int first = std::max(0, static_cast<int>(std::ceil(y0 - 0.5)));
+            const int last = std::min(subRows - 1, static_cast<int>(std::ceil(y1 - 0.5)) - 1);
+            for (int r = first; r <= last; ++r) {
+                const double sy = r + 0.5;
+                const double x = a.x() + (sy - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
+                rows[static_cast<std::size_t>(r)].emplace_back(x, dir);
+            }
+        }
+    }
+    std::vector<std::uint8_t> hits(static_cast<std::size_t>(width) * height, 0);
+    for (int r = 0; r < subRows; ++r) {
+        auto& crossings = rows[static_cast<std::size_t>(r)];
+        if (crossings.empty()) continue;
+        std::sort(crossings.begin(), crossings.end());
+        int winding = 0;
+        for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
+            winding += crossings[i].second;
+            if (winding == 0) continue;
+            // Samples at column c + 0.5 with xa <= c + 0.5 < xb.
+            const int from = std::max(0, static_cast<int>(std::ceil(crossings[i].first - 0.5)));
+            const int to = std::min(subCols, static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
+            const std::size_t line = static_cast<std::size_t>(r / Supersample) * width;
+            for (int c = from; c < to; ++c) ++hits[line + c / Supersample];
+        }
+    }
+    constexpr int Half = Supersample * Supersample / 2;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (hits[static_cast<std::size_t>(y) * width + x] >= Half) mask.set(x, y);
+        }
+    }
+    return mask;
+}
+
+Mask strokeMask(const QString& path) {
+    std::vector<Contour> contours = parseOutlinePath(path);
+    for (Contour& contour : contours) {
+        for (QPointF& p : contour) p = toPanel(p);
+    }
+    return rasterise(contours);
+}
+
+}  // namespace tessivo::datagen
