@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 
 #include <cstdio>
 
@@ -21,18 +20,6 @@ QString argValue(const QStringList& args, const QString& name) {
     const auto i = args.indexOf(name);
     if (i < 0 || i + 1 >= args.size()) throw GenError(QStringLiteral("missing argument %1").arg(name));
     return args[i + 1];
-}
-
-// The Unihan file ships bzip2-compressed; the bzip2 tool unpacks it.
-QString readBzip2Utf8(const QString& path) {
-    if (!QFile::exists(path)) throw GenError(QStringLiteral("%1 not found (package unicode-data)").arg(path));
-    QProcess bzip2;
-    bzip2.start(QStringLiteral("bzip2"), {QStringLiteral("-dc"), path});
-    if (!bzip2.waitForStarted()) throw GenError(QStringLiteral("cannot run bzip2 (package bzip2)"));
-    bzip2.closeWriteChannel();
-    if (!bzip2.waitForFinished(120000) || bzip2.exitStatus() != QProcess::NormalExit || bzip2.exitCode() != 0)
-        throw GenError(QStringLiteral("bzip2 failed on %1").arg(path));
-    return QString::fromUtf8(bzip2.readAllStandardOutput());
 }
 
 QByteArray toGbk(const QString& text, const QString& name) {
@@ -61,7 +48,7 @@ int main(int argc, char** argv) {
         const QStringList& hanzi = gb2312Hanzi();
         const QStringList syllables = tables::chooserSyllables();
 
-        const auto readings = tables::parseUnihanReadings(readBzip2Utf8(unihanPath), hanzi);
+        const auto readings = tables::parseUnihanReadings(tables::readBzip2Utf8(unihanPath), hanzi);
         const auto pinyinLines = tables::buildPinyinLines(hanzi, readings, syllables);
         const QString pinyinText = tables::formatPinyinTable(pinyinLines);
 

@@ -5,8 +5,10 @@
 #include "platform/gbk_codec.h"
 #include "tables/table_format.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -45,6 +47,17 @@ int blockOfReading(const QString& reading) {
 }
 
 }  // namespace
+
+QString readBzip2Utf8(const QString& path) {
+    if (!QFile::exists(path)) throw GenError(QStringLiteral("%1 not found (package unicode-data)").arg(path));
+    QProcess bzip2;
+    bzip2.start(QStringLiteral("bzip2"), {QStringLiteral("-dc"), path});
+    if (!bzip2.waitForStarted()) throw GenError(QStringLiteral("cannot run bzip2 (package bzip2)"));
+    bzip2.closeWriteChannel();
+    if (!bzip2.waitForFinished(120000) || bzip2.exitStatus() != QProcess::NormalExit || bzip2.exitCode() != 0)
+        throw GenError(QStringLiteral("bzip2 failed on %1").arg(path));
+    return QString::fromUtf8(bzip2.readAllStandardOutput());
+}
 
 QString tonelessReading(QStringView syllable) {
     const QString decomposed = syllable.toString().toLower().normalized(QString::NormalizationForm_D);

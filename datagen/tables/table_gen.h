@@ -14,6 +14,10 @@ namespace tessivo::datagen::tables {
 
 // ---- readings ----
 
+// Text of a bzip2-compressed UTF-8 file (Debian ships the Unihan files so), unpacked by the
+// bzip2 tool. GenError when the file is missing or does not unpack.
+QString readBzip2Utf8(const QString& path);
+
 // The readings of one character that the pinyin table draws on, each already toneless.
 struct CharReadings {
     QString mandarin;    // kMandarin, first value (the customary reading)
