@@ -1,3 +1,4 @@
+#include "app/fixture.h"
 #include "app/main_controller.h"
 #include "lookup/charcode_record.h"
 #include "phrases/phrase_record.h"
@@ -11,64 +12,9 @@
 #include <algorithm>
 
 using namespace tessivo;
+using namespace tessivo::testing;
 
 namespace {
-
-struct Entry {
-    QString character, code1, code2, code3;
-    std::array<QString, 4> fill;
-};
-
-// A program folder with small record files and one drawing per character: a white panel
-// with a closed black square whose inside is the radical the fill points hit.
-class Fixture {
-public:
-    explicit Fixture(std::vector<Entry> entries, std::vector<QString> words) {
-        std::sort(entries.begin(), entries.end(),
-                  [](const Entry& a, const Entry& b) { return *gbk::charKey(a.character) < *gbk::charKey(b.character); });
-        QByteArray records;
-        QDir(dir.path()).mkpath(QStringLiteral("bmp"));
-        for (const Entry& e : entries) {
-            CharCodeRecord r{e.character, e.code1, e.code2, e.code3, e.fill};
-            records += *CharCodeRecord::encode(r);
-            Raster drawing(112, 113);
-            for (int i = 10; i <= 50; ++i) {
-                drawing.setPixel(i, 10, Raster::Black);
-                drawing.setPixel(i, 50, Raster::Black);
-                drawing.setPixel(10, i, Raster::Black);
-                drawing.setPixel(50, i, Raster::Black);
-            }
-            drawing.saveMonoBmp(QDir(dir.path()).filePath(QStringLiteral("bmp/%1.bmp").arg(e.character)).toStdString());
-        }
-        write(QStringLiteral("wwbb11.dat"), records);
-        std::stable_sort(words.begin(), words.end(),
-                         [](const QString& a, const QString& b) { return *gbk::charKey(a) < *gbk::charKey(b); });
-        QByteArray phrases;
-        for (const QString& w : words) phrases += *PhraseRecord::encode(w);
-        write(QStringLiteral("wwbb11cz.dat"), phrases);
-    }
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile f(QDir(dir.path()).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QTemporaryDir dir;
-};
-
-// 20 x 20 pixels at 15 twips: inside the square of every drawing.
-const QString Inside = QStringLiteral(" 300 300");
-
-std::vector<Entry> entries() {
-    return {
-        {QStringLiteral("啊"), QStringLiteral("kbsk"), QStringLiteral("kb"), QStringLiteral("kbsk"), {Inside, Inside, Inside, Inside}},
-        {QStringLiteral("阿"), QStringLiteral("bskg"), QStringLiteral("b"), QStringLiteral("bs"), {Inside, Inside, {}, {}}},
-        {QStringLiteral("吖"), QStringLiteral("kuhh"), QStringLiteral(""), QStringLiteral("kuhh"), {Inside, Inside, Inside, Inside}},
-        {QStringLiteral("一"), QStringLiteral("ggll"), QStringLiteral("ggl"), QStringLiteral("g"), {Inside, Inside, QStringLiteral("0"), {}}},
-        {QStringLiteral("中"), QStringLiteral("khk"), QStringLiteral("k"), QStringLiteral("khk"), {Inside, Inside, QStringLiteral("0"), {}}},
-    };
-}
-
-std::optional<Raster> keyPicture(QChar) { return Raster(108, 109, Raster::Black); }
 
 class ControllerTest : public ::testing::Test {
 protected:
