@@ -23,7 +23,7 @@ bool CharCodeFile::open(const QString& path) {
     reads_ = 0;
     file_.setFileName(path);
     if (!QFileInfo::exists(path)) return fail(QStringLiteral("is missing"));
-    if (!file_.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot be read (%1)").arg(file_.errorString()));
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return fail(QStringLiteral("cannot be read (%1)").arg(file_.errorString()));
     const qint64 length = file_.size();
     if (length == 0) return fail(QStringLiteral("is empty"));
     if (length % CharCodeRecord::Size != 0)
@@ -71,15 +71,17 @@ std::optional<CharCodeRecord> CharCodeFile::read(int n) {
     return CharCodeRecord::decode(*bytes);
 }
 
-std::optional<std::int16_t> CharCodeFile::readKey(int n, QString* character) {
+QString CharCodeFile::characterText(QByteArrayView characterBytes) {
+    QString text = gbk::decodeLenient(characterBytes);
+    if (text.size() < 2) text.append(QString(2 - text.size(), u' '));
+    return text;
+}
+
+std::optional<std::int16_t> CharCodeFile::readKey(int n, QByteArray* characterBytes) {
     const auto bytes = readRaw(n);
     if (!bytes) return std::nullopt;
     const QByteArrayView field = QByteArrayView(*bytes).first(2);
-    if (character) {
-        // As a record field reads: padded to its width in characters.
-        *character = gbk::decodeLenient(field);
-        if (character->size() < 2) character->append(QString(2 - character->size(), u' '));
-    }
+    if (characterBytes) *characterBytes = field.toByteArray();
     return gbk::keyOfBytes(field);
 }
 

@@ -36,8 +36,11 @@ public:
     // Record n (1-based). nullopt when n is out of range or the read fails.
     std::optional<CharCodeRecord> read(int n);
     // The key of record n's character field (one record read, counted like read()), and the
-    // character itself into `character` when given.
-    std::optional<std::int16_t> readKey(int n, QString* character = nullptr);
+    // field's two raw bytes into `characterBytes` when given. No text conversion: the search
+    // compares keys only.
+    std::optional<std::int16_t> readKey(int n, QByteArray* characterBytes = nullptr);
+    // Text of a character field's bytes, padded to its width as a read record holds it.
+    static QString characterText(QByteArrayView characterBytes);
 
     // Record reads since open() or the last reset (the open-time check is not counted).
     std::uint64_t readCount() const { return reads_; }

@@ -23,6 +23,14 @@ void CharCodeSearch::display() {
     fields_.text20 = buffer_.fill[3];
 }
 
+QString CharCodeSearch::text31() const {
+    return text31_.isNull() ? QStringLiteral("Text31") : CharCodeFile::characterText(text31_);
+}
+
+QString CharCodeSearch::text32() const {
+    return text32_.isNull() ? QStringLiteral("Text32") : CharCodeFile::characterText(text32_);
+}
+
 bool CharCodeSearch::search(QStringView text23) {
     if (text23.isEmpty()) return false;
     found_ = false;

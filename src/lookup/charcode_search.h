@@ -44,9 +44,10 @@ public:
     bool charFound() const { return found_; }
     const CharCodeRecord& buffer() const { return buffer_; }
     const RecordFields& fields() const { return fields_; }
-    // Characters at the bounds of the last pass (scratch; shown for diagnostics only).
-    const QString& text31() const { return text31_; }
-    const QString& text32() const { return text32_; }
+    // Characters at the bounds of the last pass (scratch, for diagnostics: "Text31"/"Text32"
+    // before the first search).
+    QString text31() const;
+    QString text32() const;
 
     CharCodeFile& file() { return file_; }
 
@@ -56,8 +57,9 @@ private:
     bool found_ = false;
     CharCodeRecord buffer_;
     RecordFields fields_;
-    QString text31_ = QStringLiteral("Text31");
-    QString text32_ = QStringLiteral("Text32");
+    // Kept as bytes: converting them on every read would dominate the search.
+    QByteArray text31_;
+    QByteArray text32_;
 };
 
 }  // namespace tessivo

@@ -24,7 +24,7 @@ bool PhraseFile::open(const QString& path) {
     reads_ = 0;
     file_.setFileName(path);
     if (!QFileInfo::exists(path)) return fail(QStringLiteral("is missing"));
-    if (!file_.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot be read (%1)").arg(file_.errorString()));
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return fail(QStringLiteral("cannot be read (%1)").arg(file_.errorString()));
     const qint64 length = file_.size();
     if (length == 0) return fail(QStringLiteral("is empty"));
     if (length % PhraseRecord::Size != 0)
@@ -70,11 +70,12 @@ std::optional<QString> PhraseFile::read(int n) {
     return PhraseRecord::decode(*bytes);
 }
 
-std::optional<std::int16_t> PhraseFile::readKey(int n, QString* text) {
-    const auto bytes = readRaw(n);
-    if (!bytes) return std::nullopt;
-    if (text) *text = PhraseRecord::decode(*bytes);
-    return gbk::keyOfBytes(*bytes);
+std::optional<std::int16_t> PhraseFile::readKey(int n, QByteArray* bytes) {
+    auto raw = readRaw(n);
+    if (!raw) return std::nullopt;
+    const std::int16_t key = gbk::keyOfBytes(*raw);
+    if (bytes) *bytes = std::move(*raw);
+    return key;
 }
 
 }  // namespace tessivo

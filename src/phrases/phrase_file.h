@@ -32,8 +32,8 @@ public:
     // Text of record n (1-based); nullopt out of range or when the read fails.
     std::optional<QString> read(int n);
     // The key of record n's first character (one read, counted like read()), and the record's
-    // text into `text` when given.
-    std::optional<std::int16_t> readKey(int n, QString* text = nullptr);
+    // raw bytes into `bytes` when given (no text conversion).
+    std::optional<std::int16_t> readKey(int n, QByteArray* bytes = nullptr);
 
     std::uint64_t readCount() const { return reads_; }
     void resetReadCount() { reads_ = 0; }

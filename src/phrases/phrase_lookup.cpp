@@ -1,5 +1,6 @@
 #include "phrases/phrase_lookup.h"
 
+#include "phrases/phrase_record.h"
 #include "platform/gbk_codec.h"
 
 namespace tessivo {
@@ -14,7 +15,33 @@ void PhraseLookup::start() {
 }
 
 void PhraseLookup::display2() {
-    if (auto text = file_.read(current_)) text7_ = std::move(*text);
+    QByteArray bytes;
+    if (!file_.readKey(current_, &bytes)) return;
+    text7_ = std::move(bytes);
+    text7Stale_ = true;
+}
+
+QString PhraseLookup::text7() const {
+    if (text7Stale_) {
+        text7Text_ = PhraseRecord::decode(text7_);
+        text7Stale_ = false;
+    }
+    return text7Text_;
+}
+
+QString PhraseLookup::text31() const {
+    return text31_.isNull() ? QStringLiteral("Text31") : PhraseRecord::decode(text31_);
+}
+
+QString PhraseLookup::text32() const {
+    return text32_.isNull() ? QStringLiteral("Text32") : PhraseRecord::decode(text32_);
+}
+
+// The first character of the current record is the whole of text9. Keys decide almost always;
+// only records with text9's key are converted to text to confirm.
+bool PhraseLookup::currentMatches(QStringView text9, std::optional<std::int16_t> key9) const {
+    if (!key9 || text7_.isEmpty() || gbk::keyOfBytes(text7_) != *key9) return false;
+    return QStringView(text7()).left(1) == text9;
 }
 
 void PhraseLookup::previousRecord() {
@@ -72,12 +99,13 @@ bool PhraseLookup::search(std::int16_t key) {
     }
 }
 
-void PhraseLookup::buildList(QStringView text9) {
+void PhraseLookup::buildList(QStringView text9, std::optional<std::int16_t> key9) {
     QString& list = pages_.text1;
     list.clear();
-    const auto matches = [&] { return QStringView(text7_).left(1) == text9; };
+    const auto matches = [&] { return currentMatches(text9, key9); };
     const auto append = [&] {
-        if (!text7_.isEmpty()) list += text7_.back();
+        const QString text = text7();
+        if (!text.isEmpty()) list += text.back();
         list += u' ';
     };
     if (found_) {
@@ -107,7 +135,7 @@ PhraseLookupResult PhraseLookup::lookup(QStringView text9) {
     } else {
         found_ = false;
     }
-    buildList(text9);
+    buildList(text9, key);
 
     PhraseLookupResult result;
     result.found = found_;

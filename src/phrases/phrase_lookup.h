@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 
 namespace tessivo {
 
@@ -59,24 +60,29 @@ public:
     const PhrasePages& pages() const { return pages_; }
     std::int16_t currentPhraseRecord() const { return current_; }
     bool phraseFound() const { return found_; }
-    const QString& text7() const { return text7_; }
+    QString text7() const;
     const QString& text10() const { return text10_; }
-    const QString& text31() const { return text31_; }
-    const QString& text32() const { return text32_; }
+    // Records at the bounds of the last search pass ("Text31"/"Text32" before the first).
+    QString text31() const;
+    QString text32() const;
 
 private:
     bool search(std::int16_t key);
-    std::int16_t readKeyAt(int n, QString& holder);
-    void buildList(QStringView text9);
+    bool currentMatches(QStringView text9, std::optional<std::int16_t> key9) const;
+    void buildList(QStringView text9, std::optional<std::int16_t> key9);
     void showPage(int page);
 
     PhraseFile& file_;
     std::int16_t current_ = 1;
     bool found_ = false;
-    QString text7_;
+    // Records are kept as bytes and converted only when their text is needed: the search and
+    // the scans compare keys.
+    QByteArray text7_;
+    mutable QString text7Text_;
+    mutable bool text7Stale_ = true;
     QString text10_ = QStringLiteral("1");
-    QString text31_ = QStringLiteral("Text31");
-    QString text32_ = QStringLiteral("Text32");
+    QByteArray text31_;
+    QByteArray text32_;
     PhrasePages pages_;
 };
 
