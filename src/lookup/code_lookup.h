@@ -81,6 +81,8 @@ public:
     CodeLookupResult run(QStringView text23);
 
     const CodeDisplayState& state() const { return state_; }
+    // The phrase lookup found no word: it clears the code3 cell (Label6), nothing else here.
+    void clearLabel6() { state_.label6.clear(); }
     CharCodeSearch& search() { return search_; }
     const CharCodeSearch& search() const { return search_; }
 

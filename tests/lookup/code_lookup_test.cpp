@@ -245,9 +245,14 @@ TEST_F(CodeLookupTest, NotFoundClearsTheDisplayButKeepsTheRecordFields) {
     EXPECT_EQ(lookup->search().fields().text11, before.text11);
     EXPECT_EQ(lookup->search().fields().text17, before.text17);
 
-    // Found again: the banner goes.
+    // Found again: the banner goes. A phrase lookup without words then clears only Label6.
     lookup->run(c);
     EXPECT_FALSE(lookup->state().picture2Visible);
+    ASSERT_EQ(lookup->state().label6, QStringLiteral("a   "));
+    lookup->clearLabel6();
+    EXPECT_TRUE(lookup->state().label6.isEmpty());
+    EXPECT_EQ(lookup->state().label8, QStringLiteral("abcd"));
+    EXPECT_EQ(lookup->state().label10, QStringLiteral("a abcd"));
 
     // Empty input: nothing at all changes.
     const CodeLookupResult none = lookup->run(QString());
