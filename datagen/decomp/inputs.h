@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -70,9 +71,9 @@ public:
     // the stroke table has none of the right length.
     QStringList classVariants(const CharacterInput& input) const;
 
-    // Centre lines of a glyph used as a radical's reference shape; nullopt when the outline package
-    // has no such character. Cached.
-    const std::optional<std::vector<Median>>& referenceMedians(const QString& glyph) const;
+    // Centre lines of a glyph used as a radical's reference shape; nullptr when the outline package
+    // has no such character. Cached; safe to call from several threads.
+    const std::vector<Median>* referenceMedians(const QString& glyph) const;
 
     bool hasCodes(const QString& character) const { return codes_.count(character) > 0; }
     const QString& hanziWriterDir() const { return hanziWriterDir_; }
@@ -81,6 +82,7 @@ private:
     std::map<QString, QStringList> codes_;
     StrokeTable strokes_;
     QString hanziWriterDir_;
+    mutable std::mutex referencesMutex_;
     mutable std::map<QString, std::optional<std::vector<Median>>> references_;
 };
 

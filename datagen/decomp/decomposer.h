@@ -1,0 +1,32 @@
+#pragma once
+
+// Splits a character into its Wubi-86 radicals: which strokes form the radicals of the four
+// panels, following the order of writing, 取大优先 (fewest, largest radicals), the chart's
+// wrapping radicals (囗 匚 戈 …) and the identification-key rules.
+
+#include "decomp/decomposition.h"
+#include "decomp/inputs.h"
+#include "decomp/radical_chart.h"
+
+#include <functional>
+
+namespace tessivo::datagen {
+
+// The centre lines of a glyph of the outline data, or nullptr when it has none.
+using ReferenceLookup = std::function<const std::vector<Median>*(const QString& glyph)>;
+
+// `classVariants`: the stroke-class strings to try, best first, each as long as input.strokes
+// (empty: the strokes' own classes). `references`: reference shapes of the chart's radicals
+// (empty: every radical scores the same shape cost, so only the code and 取大优先 decide).
+// Never fails: a character no rule explains gets the best split found, confidence Low.
+Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, const QStringList& classVariants = {},
+                        const ReferenceLookup& references = {});
+
+// The generator's entry: the Wubi-86 chart, every fitting stroke-class variant and the reference
+// shapes of the outline package. Safe to call from several threads.
+Decomposition decompose(const CharacterInput& input, const InputLoader& loader);
+
+// Where the panels' strokes come from, for messages and tests: "国 lgyi: 囗:0,1,7 王:2,3,4,5 丶:6 key:i".
+QString describe(const CharacterInput& input, const Decomposition& decomposition);
+
+}  // namespace tessivo::datagen

@@ -1,0 +1,235 @@
+#include "decomp/inputs.h"
+
+#include "common/common.h"
+#include "common/wubi_dict.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tessivo::datagen {
+
+namespace {
+
+bool isClassString(const QString& s) {
+    if (s.isEmpty()) return false;
+    for (QChar c : s) {
+        if (!QStringLiteral("hspnz").contains(c)) return false;
+    }
+    return true;
+}
+
+double pointDistance(const std::pair<double, double>& a, const std::pair<double, double>& b) {
+    return std::hypot(a.first - b.first, a.second - b.second);
+}
+
+// Ramer-Douglas-Peucker: keeps the corners of a centre line, drops the wobble.
+void simplifyInto(const Median& pts, std::size_t first, std::size_t last, double tolerance, Median& out) {
+    const auto& a = pts[first];
+    const auto& b = pts[last];
+    const double len = std::max(pointDistance(a, b), 1e-9);
+    double worst = 0;
+    std::size_t worstIndex = first;
+    for (std::size_t i = first + 1; i < last; ++i) {
+        const auto& p = pts[i];
+        const double d = std::abs((b.first - a.first) * (a.second - p.second) - (a.first - p.first) * (b.second - a.second)) / len;
+        if (d > worst) {
+            worst = d;
+            worstIndex = i;
+        }
+    }
+    if (worst > tolerance) {
+        simplifyInto(pts, first, worstIndex, tolerance, out);
+        simplifyInto(pts, worstIndex, last, tolerance, out);
+    } else {
+        out.push_back(b);
+    }
+}
+
+// Screen direction in degrees: 0 = right, 90 = down (the outline data has y up).
+double screenAngle(const std::pair<double, double>& from, const std::pair<double, double>& to) {
+    return std::atan2(-(to.second - from.second), to.first - from.first) * 180.0 / std::numbers::pi;
+}
+
+char classOfDirection(double angle) {
+    if (angle >= -80 && angle <= 25) return 'h';  // rising strokes (提) count as 横
+    if (angle > 25 && angle < 68) return 'n';
+    if (angle >= 68 && angle <= 112) return 's';
+    if (angle > 112 || angle < -150) return 'p';
+    return 'h';
+}
+
+}  // namespace
+
+std::optional<Outline> readOutline(const QString& dir, const QString& character) {
+    const QString path = dir + QLatin1Char('/') + character + QStringLiteral(".json");
+    QFile file(path);
+    if (!file.exists()) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) throw GenError(QStringLiteral("cannot read %1 (package hanzi-writer-data)").arg(path));
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (!doc.isObject()) throw GenError(QStringLiteral("%1: not a JSON object (%2)").arg(path, parseError.errorString()));
+    const QJsonArray strokes = doc.object().value(QStringLiteral("strokes")).toArray();
+    const QJsonArray medians = doc.object().value(QStringLiteral("medians")).toArray();
+    if (strokes.isEmpty() || strokes.size() != medians.size()) {
+        throw GenError(QStringLiteral("%1: %2 outlines but %3 centre lines").arg(path).arg(strokes.size()).arg(medians.size()));
+    }
+    Outline outline;
+    for (const auto& s : strokes) outline.paths.push_back(s.toString());
+    for (const auto& m : medians) {
+        Median median;
+        for (const auto& p : m.toArray()) {
+            const QJsonArray xy = p.toArray();
+            if (xy.size() != 2) throw GenError(QStringLiteral("%1: a centre-line point is not a pair").arg(path));
+            median.emplace_back(xy[0].toDouble(), xy[1].toDouble());
+        }
+        if (median.empty()) throw GenError(QStringLiteral("%1: a stroke has an empty centre line").arg(path));
+        outline.medians.push_back(std::move(median));
+    }
+    return outline;
+}
+
+StrokeTable StrokeTable::load(const QString& path) {
+    return fromText(readUtf8File(path, QStringLiteral("rime-data-stroke")));
+}
+
+StrokeTable StrokeTable::fromText(const QString& text) {
+    // The table lists the Taiwan-standard orders first; a comment line naming the mainland
+    // standard opens the section we prefer.
+    QHash<QString, QStringList> taiwan;
+    QHash<QString, QStringList> mainland;
+    bool body = false;
+    bool inMainland = false;
+    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (!body) {
+            if (line == QStringLiteral("...")) body = true;
+            continue;
+        }
+        if (line.startsWith(QLatin1Char('#'))) {
+            if (line.contains(QStringLiteral("Mainland"))) inMainland = true;
+            continue;
+        }
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() < 2 || fields[0].size() > 2 || !isClassString(fields[1])) continue;
+        auto& list = (inMainland ? mainland : taiwan)[fields[0]];
+        if (!list.contains(fields[1])) list.push_back(fields[1]);
+    }
+    StrokeTable table;
+    for (auto it = mainland.cbegin(); it != mainland.cend(); ++it) table.variants_[it.key()] = it.value();
+    for (auto it = taiwan.cbegin(); it != taiwan.cend(); ++it) {
+        auto& list = table.variants_[it.key()];
+        for (const QString& v : it.value()) {
+            if (!list.contains(v)) list.push_back(v);
+        }
+    }
+    return table;
+}
+
+QStringList StrokeTable::variants(const QString& character) const { return variants_.value(character); }
+
+char classifyMedian(const Median& median) {
+    if (median.size() < 2) return 'n';  // a dot
+    Median pts{median.front()};
+    simplifyInto(median, 0, median.size() - 1, 60, pts);
+    if (pts.size() < 2) return 'n';
+    std::vector<double> angles;
+    std::vector<double> lengths;
+    double total = 0;
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+        angles.push_back(screenAngle(pts[i], pts[i + 1]));
+        lengths.push_back(pointDistance(pts[i], pts[i + 1]));
+        total += lengths.back();
+    }
+    std::vector<std::size_t> turns;
+    for (std::size_t i = 1; i < angles.size(); ++i) {
+        double delta = std::fmod(angles[i] - angles[i - 1] + 540.0, 360.0) - 180.0;
+        if (std::abs(delta) > 65) turns.push_back(i);
+    }
+    if (turns.empty()) return classOfDirection(screenAngle(pts.front(), pts.back()));
+    const char main = classOfDirection(angles.front());
+    // A short hook at the end of a vertical or a left-falling stroke does not make it a fold.
+    if (turns.size() == 1 && turns.front() == angles.size() - 1 && lengths.back() < 0.2 * std::max(total, 1e-9) &&
+        (main == 's' || main == 'p')) {
+        return main;
+    }
+    return 'z';
+}
+
+int classAgreement(const QString& classes, const std::vector<Median>& medians) {
+    int agree = 0;
+    for (qsizetype i = 0; i < classes.size() && i < static_cast<qsizetype>(medians.size()); ++i) {
+        if (classes[i].toLatin1() == classifyMedian(medians[static_cast<std::size_t>(i)])) ++agree;
+    }
+    return agree;
+}
+
+QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians) {
+    std::vector<std::pair<int, QString>> scored;
+    for (const QString& v : variants) {
+        if (v.size() == static_cast<qsizetype>(medians.size())) scored.emplace_back(classAgreement(v, medians), v);
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    QStringList out;
+    for (const auto& s : scored) out.push_back(s.second);
+    return out;
+}
+
+InputLoader::InputLoader(const QString& wubiDictPath, const QString& strokeDictPath, const QString& hanziWriterDir)
+    : codes_(singleCharacterCodes(loadWubiDict(wubiDictPath))),
+      strokes_(StrokeTable::load(strokeDictPath)),
+      hanziWriterDir_(hanziWriterDir) {
+    if (!QFile::exists(hanziWriterDir + QStringLiteral("/package.json"))) {
+        throw GenError(QStringLiteral("cannot read %1/package.json (install the npm package hanzi-writer-data)").arg(hanziWriterDir));
+    }
+}
+
+CharacterInput InputLoader::load(const QString& character) const {
+    const auto codeIt = codes_.find(character);
+    if (codeIt == codes_.end() || codeIt->second.isEmpty()) throw GenError(QStringLiteral("%1 has no Wubi-86 code").arg(character));
+    const auto outline = readOutline(hanziWriterDir_, character);
+    if (!outline) throw GenError(QStringLiteral("%1 has no stroke outline in hanzi-writer-data").arg(character));
+
+    CharacterInput input;
+    input.character = character;
+    input.codes = codeIt->second;
+    input.fullCode = fullCode(input.codes);
+    for (std::size_t i = 0; i < outline->medians.size(); ++i) {
+        Stroke stroke;
+        stroke.path = outline->paths[static_cast<qsizetype>(i)];
+        stroke.median = outline->medians[i];
+        input.strokes.push_back(std::move(stroke));
+    }
+    const QStringList variants = classVariants(input);
+    for (std::size_t i = 0; i < input.strokes.size(); ++i) {
+        input.strokes[i].strokeClass =
+            variants.isEmpty() ? classifyMedian(input.strokes[i].median) : variants.front()[static_cast<qsizetype>(i)].toLatin1();
+    }
+    return input;
+}
+
+QStringList InputLoader::classVariants(const CharacterInput& input) const {
+    std::vector<Median> medians;
+    for (const auto& s : input.strokes) medians.push_back(s.median);
+    return fittingVariants(strokes_.variants(input.character), medians);
+}
+
+const std::vector<Median>* InputLoader::referenceMedians(const QString& glyph) const {
+    const std::lock_guard lock(referencesMutex_);
+    auto it = references_.find(glyph);
+    if (it == references_.end()) {
+        std::optional<std::vector<Median>> medians;
+        if (glyph.size() <= 2) {
+            if (auto outline = readOutline(hanziWriterDir_, glyph)) medians = std::move(outline->medians);
+        }
+        it = references_.emplace(glyph, std::move(medians)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+}  // namespace tessivo::datagen

@@ -1,0 +1,338 @@
+#include "decomp/radical_chart.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tessivo::datagen {
+
+namespace {
+
+// One chart row: key, glyph, stroke-class strings ('|' between alternatives), flags:
+//   keyname            the key's name radical
+//   wrap=N             may surround other strokes after its first N strokes
+//   encloses           written after the part it surrounds (辶 廴)
+//   foldlast           the fold counts as the last stroke (丿 is written after it)
+//   dot                ends with the dot of 戈: the 丿 before it counts as the last stroke
+//   ref=G[,first,count] reference shape: glyph G, or `count` strokes of it from `first`
+struct Row {
+    char key;
+    const char* glyph;
+    const char* classes;
+    const char* flags;
+};
+
+// Strokes in mainland order and classes: 竖钩 is s, 提 is h, 斜钩/弯钩/卧钩 and every fold z.
+const Row kRows[] = {
+    // g 11: 王旁青头戋五一
+    {'g', "王", "hhsh", "keyname"},
+    {'g', "龶", "hhsh", "ref=青,0,4"},
+    {'g', "五", "hszh", ""},
+    {'g', "一", "h", ""},
+    {'g', "戋", "hhzpn", "dot"},
+    // f 12: 土士二干十寸雨
+    {'f', "土", "hsh|shh", "keyname"},
+    {'f', "士", "hsh", ""},
+    {'f', "二", "hh", ""},
+    {'f', "干", "hhs", ""},
+    {'f', "十", "hs", ""},
+    {'f', "寸", "hsn", ""},
+    {'f', "雨", "hszsnnnn|hszsnnpn", ""},
+    {'f', "⻗", "hnzsnnnn", "ref=雪,0,8"},
+    {'f', "革底", "szhhs", "ref=革,4,5"},
+    // d 13: 大犬三羊古石厂
+    {'d', "大", "hpn", "keyname|wrap=1"},
+    {'d', "犬", "hpnn", ""},
+    {'d', "三", "hhh", ""},
+    {'d', "⺶", "hhhp", "ref=差,2,4"},
+    {'d', "⺷", "hhhs", ""},
+    {'d', "古", "hsszh", ""},
+    {'d', "石", "hpszh", ""},
+    {'d', "厂", "hp", ""},
+    {'d', "ナ", "hp", ""},
+    {'d', "丆", "hp", "wrap=1"},
+    {'d', "ア", "hzp", ""},
+    // s 14: 木丁西
+    {'s', "木", "hspn", "keyname"},
+    {'s', "丁", "hs", "wrap=1"},
+    {'s', "西", "hszpzh", ""},
+    {'s', "覀", "hszssh", "ref=要,0,6"},
+    // a 15: 工戈草头右框七
+    {'a', "工", "hsh", "keyname"},
+    {'a', "戈", "hzpn", "wrap=1|dot"},
+    {'a', "弋", "hzn", "wrap=1"},
+    {'a', "艹", "hss", "ref=草,0,3"},
+    {'a', "廾", "hps", ""},
+    {'a', "廿", "hssh", ""},
+    {'a', "匚", "hz", "wrap=1"},
+    {'a', "七", "hz", ""},
+    // h 21: 目具上止卜虎皮
+    {'h', "目", "szhhh", "keyname"},
+    {'h', "具头", "szhhhh", "ref=具,0,6"},
+    {'h', "上", "shh", ""},
+    {'h', "止", "shsh", ""},
+    {'h', "卜", "sn", ""},
+    {'h', "⺊", "sh", ""},
+    {'h', "虍", "shzp", "ref=虎,0,4"},
+    {'h', "丨", "s", ""},
+    {'h', "龰", "shpn", "ref=走,3,4"},
+    {'h', "皮头", "zps|pzs", "ref=皮,0,3"},
+    // j 22: 日早两竖与虫依
+    {'j', "日", "szhh", "keyname"},
+    {'j', "曰", "szhh", ""},
+    {'j', "早", "szhhhs", ""},
+    {'j', "虫", "szhshn", ""},
+    {'j', "刂", "ss", ""},
+    {'j', "リ", "ps|sp", ""},
+    // k 23: 口与川
+    {'k', "口", "szh", "keyname"},
+    {'k', "川", "pss", ""},
+    {'k', "三竖", "sss", ""},
+    // l 24: 田甲方框四车力
+    {'l', "田", "szhsh", "keyname"},
+    {'l', "甲", "szhhs", ""},
+    {'l', "囗", "szh", "wrap=2"},
+    {'l', "四", "szpzh", ""},
+    {'l', "罒", "szssh", ""},
+    {'l', "皿", "szssh", ""},
+    {'l', "车", "hzhs|hzsh", ""},
+    {'l', "力", "zp", "foldlast"},
+    // m 25: 山由贝，下框几
+    {'m', "山", "szs", "keyname"},
+    {'m', "由", "szhsh", ""},
+    {'m', "贝", "szpn", ""},
+    {'m', "冂", "sz", "wrap=1"},
+    {'m', "几", "pz", ""},
+    {'m', "冎", "szznz|szhssz", "ref=骨,0,4"},
+    // t 31: 禾竹一撇双人立，反文条头共三一
+    {'t', "禾", "phspn", "keyname|wrap=3"},
+    {'t', "⺮", "phnphn", "ref=笑,0,6"},
+    {'t', "竹", "phsphs", ""},
+    {'t', "丿", "p", ""},
+    {'t', "彳", "pps", ""},
+    {'t', "攵", "phpn", ""},
+    {'t', "夂", "pzn", ""},
+    {'t', "𠂉", "ph", ""},
+    {'t', "余底", "hhspn|hspn", ""},
+    // r 32: 白手看头三二斤
+    {'r', "白", "pszhh", "keyname"},
+    {'r', "手", "phhs", ""},
+    {'r', "扌", "hsh", ""},
+    {'r', "龵", "phhp", "ref=看,0,4"},
+    {'r', "斤", "pphs", ""},
+    {'r', "⺁", "pp", ""},
+    {'r', "⺧", "phh", ""},
+    {'r', "丘头", "pshs", "ref=丘,0,4"},
+    // e 33: 月彡乃用家衣底
+    {'e', "月", "pzhh|szhh", "keyname"},
+    {'e', "彡", "ppp", ""},
+    {'e', "乃", "zp|pz", "foldlast"},
+    {'e', "用", "pzhhs", ""},
+    {'e', "豕", "hpzpppn", ""},
+    {'e', "𧘇", "pzpn|zppn", ""},
+    {'e', "𧘇短", "zpn", ""},
+    {'e', "爫", "pnnp", ""},
+    {'e', "舟身", "pznnh|pznhn", ""},
+    // w 34: 人和八，三四里
+    {'w', "人", "pn", "keyname"},
+    {'w', "亻", "ps", ""},
+    {'w', "八", "pn", ""},
+    {'w', "癶", "znppn", ""},
+    {'w', "祭头", "pznnzn", "ref=祭,0,6"},
+    // q 35: 金勺缺点无尾鱼，犬旁留叉儿一点夕，氏无七
+    {'q', "金", "pnhhsnph", "keyname"},
+    {'q', "钅", "phhhz", ""},
+    {'q', "勹", "pz", "wrap=2"},
+    {'q', "⺈", "pz", ""},
+    {'q', "犭", "pzp", ""},
+    {'q', "乂", "pn", ""},
+    {'q', "儿", "pz|psz", ""},
+    {'q', "夕", "pzn", ""},
+    {'q', "饣", "pzz", ""},
+    {'q', "鱼头", "pzszhsh", "ref=鱼,0,7"},
+    // y 41: 言文方广在四一，高头一捺谁人去
+    {'y', "言", "nhhhszh", "keyname"},
+    {'y', "讠", "nz", ""},
+    {'y', "文", "nhpn", ""},
+    {'y', "方", "nhzp", "foldlast"},
+    {'y', "广", "nhp", ""},
+    {'y', "亠", "nh", ""},
+    {'y', "丶", "n", ""},
+    {'y', "隹右", "nhhhsh", "ref=隹,2,6"},
+    {'y', "高头", "nhszh", "ref=高,0,5"},
+    // u 42: 立辛两点六门疒
+    {'u', "立", "nhnph", "keyname"},
+    {'u', "辛", "nhnphhs", ""},
+    {'u', "丷", "np|pn", ""},
+    {'u', "冫", "nh", ""},
+    {'u', "⺀", "nn", ""},
+    {'u', "䒑", "nph", ""},
+    {'u', "六", "nhpn", ""},
+    {'u', "门", "nsz", ""},
+    {'u', "疒", "nhpnh", ""},
+    {'u', "丬", "nhs|nns|shh", ""},
+    // i 43: 水旁兴头小倒立
+    {'i', "水", "szpn", "keyname"},
+    {'i', "氵", "nnh", ""},
+    {'i', "氺", "snhpn", ""},
+    {'i', "小", "spn", ""},
+    {'i', "⺌", "snp", ""},
+    {'i', "⺍", "nnp", ""},
+    {'i', "兴头", "nnph", "ref=兴,0,4"},
+    {'i', "光头", "snph", "ref=光,0,4"},
+    {'i', "不底", "psn", "ref=不,1,3"},
+    // o 44: 火业头，四点米
+    {'o', "火", "nppn", "keyname"},
+    {'o', "灬", "nnnn", ""},
+    {'o', "米", "nphspn", ""},
+    {'o', "业", "ssnph", ""},
+    {'o', "业头", "ssnp", "ref=业,0,4"},
+    {'o', "亦底", "pspn|pzpn", "ref=亦,2,4"},
+    // p 45: 之字军盖建道底，摘礻衤
+    {'p', "之", "nzn", "keyname"},
+    {'p', "辶", "nzn", "encloses"},
+    {'p', "廴", "zn", "encloses"},
+    {'p', "宀", "nnz", ""},
+    {'p', "冖", "nz", ""},
+    {'p', "礻衤头", "nzs", "ref=礻,0,3"},
+    // n 51: 已半巳满不出己，左框折尸心和羽
+    {'n', "已", "zhz", "keyname"},
+    {'n', "巳", "zhz", ""},
+    {'n', "己", "zhz", ""},
+    {'n', "乙", "z", ""},
+    {'n', "尸", "zhp", ""},
+    {'n', "心", "nznn", ""},
+    {'n', "忄", "nns", ""},
+    {'n', "㣺", "nsnn|nnsn|snnn", ""},
+    {'n', "羽", "znhznh", ""},
+    {'n', "眉头", "zshp", "ref=眉,0,4"},
+    {'n', "コ", "zh", ""},
+    {'n', "𠂤", "szhzh", ""},
+    {'n', "尤尾", "zn", ""},
+    // b 52: 子耳了也框向上
+    {'b', "子", "zsh", "keyname"},
+    {'b', "了", "zs", ""},
+    {'b', "也", "zsz", ""},
+    {'b', "耳", "hsshhh", ""},
+    {'b', "阝", "zs", ""},
+    {'b', "卩", "zs", ""},
+    {'b', "凵", "zs", "wrap=1"},
+    {'b', "㔾", "zz", ""},
+    // v 53: 女刀九臼山朝西
+    {'v', "女", "zph", "keyname"},
+    {'v', "刀", "zp", "foldlast"},
+    {'v', "九", "pz", ""},
+    {'v', "臼", "pshzhh", ""},
+    {'v', "彐", "zhh", ""},
+    {'v', "巛", "zzz", ""},
+    // c 54: 又巴马，丢矢矣
+    {'c', "又", "zn", "keyname"},
+    {'c', "巴", "zshz", ""},
+    {'c', "马", "zzh", ""},
+    {'c', "厶", "zn", ""},
+    {'c', "マ", "zn", ""},
+    // x 55: 慈母无心弓和匕，幻无力
+    {'x', "纟", "zzh", "keyname"},
+    {'x', "弓", "zhz", ""},
+    {'x', "匕", "pz|hz", ""},
+    {'x', "幺", "zzn", ""},
+    {'x', "母框", "zz", ""},
+    {'x', "龙尾", "zpn", ""},
+};
+
+}  // namespace
+
+RadicalChart::RadicalChart(std::vector<Radical> radicals) : radicals_(std::move(radicals)) {
+    for (const Radical& r : radicals_) {
+        if (r.classes.isEmpty()) throw std::invalid_argument("radical without strokes");
+        byFirst_[r.classes[0].toLatin1()].push_back(&r);
+        maxLength_ = std::max(maxLength_, static_cast<int>(r.classes.size()));
+        QString& keys = keysByGlyph_[r.glyph];
+        if (!keys.contains(r.key)) keys.append(r.key);
+    }
+    for (auto& [cls, list] : byFirst_) {
+        std::stable_sort(list.begin(), list.end(), [](const Radical* a, const Radical* b) { return a->classes.size() > b->classes.size(); });
+    }
+}
+
+const RadicalChart& RadicalChart::wubi86() {
+    static const RadicalChart chart = [] {
+        std::vector<Radical> rows;
+        for (const Row& row : kRows) {
+            Radical base;
+            base.key = QLatin1Char(row.key);
+            base.glyph = QString::fromUtf8(row.glyph);
+            base.refGlyph = base.glyph;
+            for (const QString& flag : QString::fromLatin1(row.flags).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+                if (flag == QLatin1String("keyname")) base.keyName = true;
+                else if (flag == QLatin1String("encloses")) base.enclosesBefore = true;
+                else if (flag == QLatin1String("foldlast")) base.foldLast = true;
+                else if (flag == QLatin1String("dot")) base.dotAfterSweep = true;
+                else if (flag.startsWith(QLatin1String("wrap="))) base.wrapAt = flag.mid(5).toInt();
+                else if (flag.startsWith(QLatin1String("ref="))) {
+                    const QStringList parts = flag.mid(4).split(QLatin1Char(','));
+                    base.refGlyph = parts[0];
+                    if (parts.size() == 3) {
+                        base.refFirst = parts[1].toInt();
+                        base.refCount = parts[2].toInt();
+                    }
+                } else {
+                    throw std::invalid_argument("unknown radical chart flag");
+                }
+            }
+            int alternative = 0;
+            for (const QString& classes : QString::fromLatin1(row.classes).split(QLatin1Char('|'))) {
+                Radical r = base;
+                r.classes = classes;
+                r.alternative = alternative++;
+                if (r.refCount == 0 && r.glyph.size() > 1 && !r.glyph.at(0).isHighSurrogate()) r.refGlyph.clear();
+                rows.push_back(r);
+            }
+        }
+        return RadicalChart(std::move(rows));
+    }();
+    return chart;
+}
+
+const std::vector<const Radical*>& RadicalChart::startingWith(char cls) const {
+    static const std::vector<const Radical*> none;
+    const auto it = byFirst_.find(cls);
+    return it == byFirst_.end() ? none : it->second;
+}
+
+QString RadicalChart::keyNameGlyph(QChar key) const {
+    for (const Radical& r : radicals_) {
+        if (r.keyName && r.key == key) return r.glyph;
+    }
+    return {};
+}
+
+QString RadicalChart::keysOf(const QString& glyph) const {
+    const auto it = keysByGlyph_.find(glyph);
+    return it == keysByGlyph_.end() ? QString() : it->second;
+}
+
+QChar strokeLetter(char cls) {
+    switch (cls) {
+    case 'h': return QLatin1Char('g');
+    case 's': return QLatin1Char('h');
+    case 'p': return QLatin1Char('t');
+    case 'n': return QLatin1Char('y');
+    case 'z': return QLatin1Char('n');
+    default: return QChar();
+    }
+}
+
+QString identZone(char cls) {
+    switch (cls) {
+    case 'h': return QStringLiteral("gfd");
+    case 's': return QStringLiteral("hjk");
+    case 'p': return QStringLiteral("tre");
+    case 'n': return QStringLiteral("yui");
+    case 'z': return QStringLiteral("nbv");
+    default: return {};
+    }
+}
+
+}  // namespace tessivo::datagen

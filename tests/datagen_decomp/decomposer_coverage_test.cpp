@@ -1,0 +1,60 @@
+// Runs the decomposer over every GB2312 character: each gets panels, and nearly all of them a
+// split that the full code confirms.
+
+#include "common/common.h"
+#include "decomp/decomposer.h"
+#include "decomposer_fixture.h"
+
+#include <map>
+
+namespace tessivo::datagen::test {
+namespace {
+
+TEST(DecomposerCoverage, EveryCharacterIsSplitAndNearlyAllMatchTheirCode) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    std::map<QString, int> byKind;
+    std::map<Confidence, int> byConfidence;
+    int matching = 0;
+    int matchingAndShaped = 0;
+    QStringList unmatched;
+    QStringList unshaped;
+    const QStringList& all = gb2312Hanzi();
+    for (const QString& c : all) {
+        const CharacterInput input = loader->load(c);
+        const Decomposition d = decompose(input, *loader);
+        ++byKind[d.kind];
+        ++byConfidence[d.confidence];
+        // Panels 1 and 2 always show strokes; every stroke a panel names exists.
+        ASSERT_EQ(d.panels[0].kind, PanelAssignment::Kind::Strokes) << c.toStdString();
+        ASSERT_EQ(d.panels[1].kind, PanelAssignment::Kind::Strokes) << c.toStdString();
+        std::vector<int> seen(input.strokes.size(), 0);
+        for (const auto& atom : d.atoms) {
+            for (int i : atom) {
+                ASSERT_GE(i, 0);
+                ASSERT_LT(i, static_cast<int>(input.strokes.size()));
+                ++seen[static_cast<std::size_t>(i)];
+            }
+        }
+        for (int count : seen) ASSERT_EQ(count, 1) << "every stroke in exactly one atom: " << describe(input, d).toStdString();
+        if (d.matchesCode) {
+            ++matching;
+            if (d.shapeOk) ++matchingAndShaped;
+            else unshaped << describe(input, d);
+        } else {
+            unmatched << describe(input, d);
+            EXPECT_EQ(d.confidence, Confidence::Low) << describe(input, d).toStdString();
+        }
+    }
+    const double share = 100.0 * matchingAndShaped / all.size();
+    std::printf("kinds:");
+    for (const auto& [k, n] : byKind) std::printf(" %s %d", qPrintable(k), n);
+    std::printf("\nconfidence: high %d, medium %d, low %d\n", byConfidence[Confidence::High], byConfidence[Confidence::Medium],
+                byConfidence[Confidence::Low]);
+    std::printf("matching the code %d, and passing the shape check %d (%.2f%%)\n", matching, matchingAndShaped, share);
+    std::printf("not matching (%lld):\n%s\n", static_cast<long long>(unmatched.size()), qPrintable(unmatched.join(QLatin1Char('\n'))));
+    std::printf("shape check failed (%lld):\n%s\n", static_cast<long long>(unshaped.size()), qPrintable(unshaped.join(QLatin1Char('\n'))));
+    EXPECT_GE(share, 99.0);
+}
+
+}  // namespace
+}  // namespace tessivo::datagen::test
