@@ -68,19 +68,20 @@ CodeChoice chooseCodes(const QString& character, const QStringList& codes) {
     if (full.size() < 3) {
         throw GenError(QStringLiteral("%1: the full code \"%2\" is shorter than three letters").arg(character, full));
     }
-    if (std::count_if(codes.begin(), codes.end(), [&](const QString& c) { return c.size() == full.size() && c != full; }) > 0) {
+    if (std::any_of(codes.begin(), codes.end(), [&](const QString& c) { return c.size() == full.size() && c != full; })) {
         throw GenError(QStringLiteral("%1 has two longest codes; the full code is ambiguous").arg(character));
     }
     const int panels = panelsInUse(full);
 
-    QStringList code2Candidates{QString()};
+    // code2 may also stay blank; code3 never does.
+    QStringList candidates{QString()};
     for (const QString& code : codes) {
-        if (!code2Candidates.contains(code)) code2Candidates.push_back(code);
+        if (!candidates.contains(code)) candidates.push_back(code);
     }
     std::optional<CodeChoice> best;
-    for (const QString& code3 : code2Candidates) {
+    for (const QString& code3 : candidates) {
         if (code3.isEmpty() || panelsKeptByCode3(code3) != panels) continue;
-        for (const QString& code2 : code2Candidates) {
+        for (const QString& code2 : candidates) {
             const auto line = codeLine(full, code2, code3);
             if (!line) continue;
             if (!best || lineRank(*line) < lineRank(best->line)) best = CodeChoice{full, code2, code3, *line};

@@ -38,6 +38,10 @@ struct CodeChoice {
     QString line;   // what the display will show
 };
 
+// Simple codes are taken as the table gives them, also when they are not a prefix of the full
+// code (the level-1 codes such as 不 i beside gii, and 纛 gxf beside gxgi): each one types the
+// character with the installed table, so the code line may show it.
+//
 // Chooses code2 and code3 among `codes` (a character's codes, any order; the longest is the
 // full code). Throws GenError when the codes are unusable (none, a full code shorter than three
 // letters, two longest codes, letters outside a..y) or when no choice keeps the right panels and
