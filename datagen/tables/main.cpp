@@ -4,11 +4,9 @@
 // table breaks its invariants.
 
 #include "common/common.h"
-#include "platform/gbk_codec.h"
 #include "tables/table_gen.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 
@@ -22,56 +20,27 @@ QString argValue(const QStringList& args, const QString& name) {
     return args[i + 1];
 }
 
-QByteArray toGbk(const QString& text, const QString& name) {
-    auto bytes = tessivo::gbk::encode(text);
-    if (!bytes) throw GenError(QStringLiteral("%1 does not encode in GBK").arg(name));
-    return *bytes;
-}
-
-void refuseIfBroken(const QStringList& problems) {
-    if (problems.isEmpty()) return;
-    for (const QString& p : problems) std::fprintf(stderr, "%s\n", qPrintable(p));
-    throw GenError(QStringLiteral("%1 invariant violations; nothing written").arg(problems.size()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         const QStringList args = app.arguments();
-        const QString unihanPath = argValue(args, QStringLiteral("--unihan"));
-        const QString strokePath = argValue(args, QStringLiteral("--stroke"));
-        const QString cncharPath = argValue(args, QStringLiteral("--cnchar"));
-        const QString outDir = argValue(args, QStringLiteral("--out"));
-
-        const QStringList& hanzi = gb2312Hanzi();
-        const QStringList syllables = tables::chooserSyllables();
-
-        const auto readings = tables::parseUnihanReadings(tables::readBzip2Utf8(unihanPath), hanzi);
-        const auto pinyinLines = tables::buildPinyinLines(hanzi, readings, syllables);
-        const QString pinyinText = tables::formatPinyinTable(pinyinLines);
-
-        const auto rime = tables::parseRimeStrokes(readUtf8File(strokePath, QStringLiteral("rime-data-stroke")), hanzi);
-        const auto cnchar = tables::parseCncharOrder(readUtf8File(cncharPath, QStringLiteral("cnchar-order (npm)")));
-        const auto strokeLines = tables::buildStrokeLines(hanzi, rime);
-        const QString strokeText = tables::formatStrokeTable(strokeLines);
-
-        QStringList problems = tables::checkPinyinTable(pinyinText, syllables);
-        problems += tables::checkStrokeTable(strokeText, hanzi);
-        refuseIfBroken(problems);
-
-        const QStringList disagreements = tables::strokeDisagreements(hanzi, rime, cnchar);
+        tables::GenerateOptions options;
+        options.unihanPath = argValue(args, QStringLiteral("--unihan"));
+        options.strokePath = argValue(args, QStringLiteral("--stroke"));
+        options.cncharPath = argValue(args, QStringLiteral("--cnchar"));
+        options.outDir = argValue(args, QStringLiteral("--out"));
+        const tables::GenerateReport report = tables::generateTables(options);
         std::fprintf(stderr, "stroke codes that Rime and cnchar disagree on (%d; Rime's are used):\n",
-                     int(disagreements.size()));
-        for (const QString& d : disagreements) std::fprintf(stderr, "  %s\n", qPrintable(d));
-
-        if (!QDir().mkpath(outDir)) throw GenError(QStringLiteral("cannot create %1").arg(outDir));
-        writeFileAtomically(outDir + QStringLiteral("/pinyin_table.txt"), toGbk(pinyinText, QStringLiteral("pinyin table")));
-        writeFileAtomically(outDir + QStringLiteral("/stroke_table.txt"), toGbk(strokeText, QStringLiteral("stroke table")));
-        std::fprintf(stderr, "pinyin table: %d lines; stroke table: %d lines\n", int(pinyinLines.size()),
-                     int(strokeLines.size()));
+                     int(report.strokeDisagreements.size()));
+        for (const QString& d : report.strokeDisagreements) std::fprintf(stderr, "  %s\n", qPrintable(d));
+        std::fprintf(stderr, "pinyin table: %d lines; stroke table: %d lines\n", report.pinyinLines, report.strokeLines);
         return 0;
+    } catch (const tables::TableCheckError& e) {
+        for (const QString& p : e.problems) std::fprintf(stderr, "%s\n", qPrintable(p));
+        std::fprintf(stderr, "tessivo-datagen-tables: %s\n", e.what());
+        return 1;
     } catch (const GenError& e) {
         std::fprintf(stderr, "tessivo-datagen-tables: %s\n", e.what());
         return 1;

@@ -5,6 +5,7 @@
 #include "platform/gbk_codec.h"
 #include "tables/table_format.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,7 +24,7 @@ namespace {
 
 QByteArray gbkOf(const QString& character) {
     auto bytes = gbk::encode(character);
-    if (!bytes) throw GenError(QStringLiteral("character %1 has no GBK code").arg(character));
+    if (!bytes) throw GenError(QStringLiteral("\"%1\" does not encode in GBK").arg(character.left(8)));
     return *bytes;
 }
 
@@ -398,6 +399,39 @@ QStringList checkStrokeTable(const QString& text, const QStringList& characters)
     for (auto it = seen.cbegin(); it != seen.cend(); ++it)
         if (!expected.contains(it.key())) problems << QStringLiteral("%1: %2 is not a GB2312 hanzi").arg(name, it.key());
     return problems;
+}
+
+TableCheckError::TableCheckError(const QStringList& problems_)
+    : GenError(QStringLiteral("%1 invariant violations; nothing written").arg(problems_.size())), problems(problems_) {}
+
+GenerateReport generateTables(const GenerateOptions& options) {
+    const QStringList& hanzi = gb2312Hanzi();
+    const QStringList syllables = chooserSyllables();
+
+    const auto readings = parseUnihanReadings(readBzip2Utf8(options.unihanPath), hanzi);
+    const auto pinyinLines = buildPinyinLines(hanzi, readings, syllables);
+    const QString pinyinText = formatPinyinTable(pinyinLines);
+
+    const auto rime = parseRimeStrokes(readUtf8File(options.strokePath, QStringLiteral("rime-data-stroke")), hanzi);
+    const auto cnchar = parseCncharOrder(readUtf8File(options.cncharPath, QStringLiteral("cnchar-order (npm)")));
+    const auto strokeLines = buildStrokeLines(hanzi, rime);
+    const QString strokeText = formatStrokeTable(strokeLines);
+
+    QStringList problems = checkPinyinTable(pinyinText, syllables);
+    problems += checkStrokeTable(strokeText, hanzi);
+    if (!problems.isEmpty()) throw TableCheckError(problems);
+
+    const QByteArray pinyinBytes = gbkOf(pinyinText);
+    const QByteArray strokeBytes = gbkOf(strokeText);
+    if (!QDir().mkpath(options.outDir)) throw GenError(QStringLiteral("cannot create %1").arg(options.outDir));
+    writeFileAtomically(options.outDir + QStringLiteral("/pinyin_table.txt"), pinyinBytes);
+    writeFileAtomically(options.outDir + QStringLiteral("/stroke_table.txt"), strokeBytes);
+
+    GenerateReport report;
+    report.pinyinLines = int(pinyinLines.size());
+    report.strokeLines = int(strokeLines.size());
+    report.strokeDisagreements = strokeDisagreements(hanzi, rime, cnchar);
+    return report;
 }
 
 }  // namespace tessivo::datagen::tables

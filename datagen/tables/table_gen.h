@@ -4,6 +4,8 @@
 // stroke code) from Unihan readings, the Rime stroke dictionary and the cnchar stroke-order
 // data, and checking the finished files before they are written.
 
+#include "common/common.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -95,5 +97,30 @@ QString formatStrokeTable(const std::vector<StrokeLine>& lines);
 // stroke's own character.
 QStringList checkPinyinTable(const QString& text, const QStringList& syllables);
 QStringList checkStrokeTable(const QString& text, const QStringList& characters);
+
+// ---- the whole run ----
+
+// The checks failed: nothing was written. `problems` lists every violation.
+struct TableCheckError : GenError {
+    TableCheckError(const QStringList& problems);
+    QStringList problems;
+};
+
+struct GenerateOptions {
+    QString unihanPath;  // Unihan_Readings.txt.bz2
+    QString strokePath;  // stroke.dict.yaml
+    QString cncharPath;  // cnchar.order.min.js
+    QString outDir;      // receives pinyin_table.txt and stroke_table.txt
+};
+
+struct GenerateReport {
+    int pinyinLines = 0;
+    int strokeLines = 0;
+    QStringList strokeDisagreements;
+};
+
+// Reads the three sources, builds and checks both tables for the GB2312 hanzi and writes them
+// (GBK) only when both pass. Throws GenError (TableCheckError for failed checks).
+GenerateReport generateTables(const GenerateOptions& options);
 
 }  // namespace tessivo::datagen::tables

@@ -1,0 +1,69 @@
+#include "tables/table_gen.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace tessivo::datagen::tables;
+
+namespace {
+
+GenerateOptions installedInputs(const QString& outDir) {
+    GenerateOptions o;
+    o.unihanPath = QStringLiteral("/usr/share/unicode/Unihan_Readings.txt.bz2");
+    o.strokePath = QStringLiteral("/usr/share/rime-data/stroke.dict.yaml");
+    o.cncharPath = QStringLiteral(TESSIVO_SOURCE_NPM_DIR "/cnchar-order/cnchar.order.min.js");
+    o.outDir = outDir;
+    return o;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeText(const QString& path, const QString& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+}  // namespace
+
+TEST(GenerateTables, RunIsRepeatableAndMatchesTheBuiltTables) {
+    QTemporaryDir dir;
+    const GenerateReport report = generateTables(installedInputs(dir.path()));
+    EXPECT_EQ(report.strokeLines, 6763);
+    EXPECT_GT(report.pinyinLines, 6763);
+    // The cross-check finds a handful, not thousands (which would mean a wrong letter mapping).
+    EXPECT_GT(report.strokeDisagreements.size(), 0);
+    EXPECT_LT(report.strokeDisagreements.size(), 60);
+    for (const char* name : {"/pinyin_table.txt", "/stroke_table.txt"}) {
+        const QByteArray fresh = readAll(dir.path() + QLatin1String(name));
+        ASSERT_FALSE(fresh.isEmpty()) << name;
+        EXPECT_EQ(fresh, readAll(QStringLiteral(TESSIVO_GEN_DIR "/tables") + QLatin1String(name))) << name;
+    }
+}
+
+TEST(GenerateTables, BrokenInputsWriteNothing) {
+    QTemporaryDir dir;
+    const QString out = dir.path() + QStringLiteral("/out");
+
+    // A stroke dictionary without a character of GB2312: refused before anything is written.
+    const QString partial = dir.path() + QStringLiteral("/stroke.dict.yaml");
+    writeText(partial, QStringLiteral("...\n一\th\n# 以下詞條繼承自原碼表（已去重），用以兼容大陸規範字形。\n"));
+    GenerateOptions o = installedInputs(out);
+    o.strokePath = partial;
+    EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
+    EXPECT_FALSE(QDir(out).exists());
+
+    o = installedInputs(out);
+    o.unihanPath = dir.path() + QStringLiteral("/missing.bz2");
+    EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
+    o = installedInputs(out);
+    o.cncharPath = partial;
+    EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
+    EXPECT_FALSE(QDir(out).exists());
+}
