@@ -38,6 +38,13 @@ TEST(CharCodeFile, RefusesBadFilesWithOneClearMessage) {
 
     EXPECT_TRUE(openError(dir, {}).contains(QStringLiteral("empty")));
 
+    // A folder in the file's place cannot be read as records.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.dat")));
+    CharCodeFile folder;
+    EXPECT_FALSE(folder.open(dir.filePath(QStringLiteral("folder.dat"))));
+    EXPECT_FALSE(folder.isOpen());
+    EXPECT_TRUE(folder.errorString().contains(QStringLiteral("folder.dat")));
+
     const QByteArray two = bytesOf(spacedRecords(2));
     EXPECT_TRUE(openError(dir, two + "x").contains(QStringLiteral("302")));
     EXPECT_TRUE(openError(dir, two.left(301)).contains(QStringLiteral("302")));
