@@ -4,7 +4,8 @@
 //
 // The data folder holds wwbb11.dat, wwbb11cz.dat and bmp/; it defaults to $TESSIVO_DATA_DIR, else
 // the build's bin folder. Key pictures are read from <data>/../generated/keys when present.
-// Each benchmark reports the median and the 99th percentile of the single-character times.
+// Each benchmark reports the median and the 99th percentile of the single-character times of
+// its last pass over all characters (earlier passes warm the caches).
 
 #include "lookup/charcode_file.h"
 #include "lookup/code_lookup.h"
