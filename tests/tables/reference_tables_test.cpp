@@ -1,11 +1,12 @@
+#include "common/common.h"
 #include "platform/gbk_codec.h"
+#include "tables/table_gen.h"
 #include "tables/reference_tables.h"
 #include "tables/table_format.h"
 #include "tables/table_search.h"
 
 #include <gtest/gtest.h>
 
-#include <QSet>
 
 using namespace tessivo::tables;
 
@@ -63,54 +64,16 @@ TEST(EmbeddedTables, LoadAndHoldTheTellingRows) {
             << row;
 }
 
-TEST(EmbeddedTables, StrokeTableHoldsEveryGb2312HanziOnceInCodeOrder) {
+TEST(EmbeddedTables, HoldTheGeneratorsInvariants) {
+    // The resources, block by block, pass the same checks the generator applied before writing.
     const ReferenceTables& t = ReferenceTables::embedded();
-    QSet<QChar> seen;
-    int lines = 0;
+    QString pinyin, stroke;
     for (int n = 1; n <= 5; ++n) {
-        const QString& block = t.strokeBlock(n);
-        ASSERT_EQ(block.size() % kStrokeLineLength, 0);
-        QString previous;
-        for (qsizetype pos = 0; pos < block.size(); pos += kStrokeLineLength) {
-            const QChar c = block[pos];
-            const QString code = block.mid(pos + 1, kStrokeCodeWidth);
-            EXPECT_TRUE(isStrokeCode(code)) << code.toStdString();
-            EXPECT_EQ(strokeBlockOfDigit(code[0]), n);
-            EXPECT_LE(previous, code);
-            previous = code;
-            EXPECT_FALSE(seen.contains(c)) << QString(c).toStdString();
-            seen.insert(c);
-            ++lines;
-        }
+        pinyin += t.pinyinBlock(n);
+        stroke += t.strokeBlock(n);
     }
-    EXPECT_EQ(lines, 6763);
-    // Every character is a GB2312 hanzi: both GBK bytes in 0xB0..0xF7 / 0xA1..0xFE.
-    for (QChar c : seen) {
-        const QByteArray b = gbk(QString(c));
-        ASSERT_EQ(b.size(), 2);
-        EXPECT_TRUE(uchar(b[0]) >= 0xB0 && uchar(b[0]) <= 0xF7 && uchar(b[1]) >= 0xA1) << QString(c).toStdString();
-    }
-}
-
-TEST(EmbeddedTables, PinyinBlocksAreOrderedByReadingThenCode) {
-    const ReferenceTables& t = ReferenceTables::embedded();
-    int lines = 0;
-    for (int n = 1; n <= 5; ++n) {
-        const QString& block = t.pinyinBlock(n);
-        ASSERT_EQ(block.size() % kPinyinLineLength, 0);
-        EXPECT_LE(gbk(block).size(), 65535) << "block " << n;
-        QString previousReading;
-        QByteArray previousCode;
-        for (qsizetype pos = 0; pos < block.size(); pos += kPinyinLineLength) {
-            const QString reading = readingOfField(QStringView(block).mid(pos + 1, kReadingWidth)).toString();
-            const QByteArray code = gbk(block.mid(pos, 1));
-            EXPECT_EQ(pinyinBlockOfLetter(reading[0]), n);
-            EXPECT_TRUE(previousReading < reading || (previousReading == reading && previousCode < code))
-                << reading.toStdString();
-            previousReading = reading;
-            previousCode = code;
-            ++lines;
-        }
-    }
-    EXPECT_GT(lines, 6700);
+    namespace gen = tessivo::datagen::tables;
+    EXPECT_EQ(gen::checkPinyinTable(pinyin, gen::chooserSyllables()), QStringList());
+    EXPECT_EQ(gen::checkStrokeTable(stroke, tessivo::datagen::gb2312Hanzi()), QStringList());
+    EXPECT_EQ(stroke.size(), 6763 * kStrokeLineLength);
 }
