@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QSet>
 
 #include <algorithm>
 #include <atomic>
@@ -78,7 +79,8 @@ Options parseOptions(const QCoreApplication& app) {
 }
 
 struct Result {
-    CharacterInput input;
+    QString character;
+    QString fullCode;
     Decomposition decomposition;
     Drawing drawing;
 };
@@ -105,6 +107,15 @@ int run(const Options& options) {
 
     const InputLoader loader(options.wubi, options.stroke, options.hanziWriter);
     const QString fontFamily = loadPictureFont(options.font);
+    makeDir(options.bmpDir);
+    makeDir(options.keysDir);
+    // Only the characters of the review sheet keep their drawing in memory.
+    QSet<QString> onSheet;
+    QStringList sheetCharacters;
+    if (!options.contactSheet.isEmpty()) {
+        sheetCharacters = mostFrequent(readUtf8File(options.wubi, QStringLiteral("rime-data-wubi")), characters, 300);
+        onSheet = QSet<QString>(sheetCharacters.begin(), sheetCharacters.end());
+    }
 
     // Decomposition and drawing of each character are independent; the workers take characters
     // by index and the results are written in character order, so the output does not depend on
@@ -120,12 +131,17 @@ int run(const Options& options) {
             if (i >= characters.size()) return;
             try {
                 Result& r = results[static_cast<std::size_t>(i)];
-                r.input = loader.load(characters[i]);
-                r.decomposition = decompose(r.input, loader);
+                const CharacterInput input = loader.load(characters[i]);
+                r.character = input.character;
+                r.fullCode = input.fullCode;
+                r.decomposition = decompose(input, loader);
                 std::vector<Mask> masks;
-                masks.reserve(r.input.strokes.size());
-                for (const Stroke& s : r.input.strokes) masks.push_back(strokeMask(s.path));
+                masks.reserve(input.strokes.size());
+                for (const Stroke& s : input.strokes) masks.push_back(strokeMask(s.path));
                 r.drawing = renderDrawing(masks, r.decomposition);
+                const QString bmp = QDir(options.bmpDir).filePath(r.character + QStringLiteral(".bmp"));
+                if (!r.drawing.raster.saveMonoBmp(bmp.toStdString())) throw GenError(QStringLiteral("cannot write %1").arg(bmp));
+                if (!onSheet.contains(r.character)) r.drawing.raster = Raster();
             } catch (...) {
                 const std::lock_guard lock(progressMutex);
                 if (!failure) failure = std::current_exception();
@@ -142,19 +158,17 @@ int run(const Options& options) {
     for (auto& w : workers) w.join();
     if (failure) std::rethrow_exception(failure);
     progress.done();
+    const qint64 drawnAt = timer.elapsed();
 
-    makeDir(options.bmpDir);
-    makeDir(options.keysDir);
     QString fillsText;
     QString tableText;
     QString reportText;
     int lowCount = 0, over9Before = 0, over9After = 0, missedPanels = 0, missedPixels = 0, leakPanels = 0,
         leakPixels = 0, outlineOnly = 0, joinedCharacters = 0;
     for (const Result& r : results) {
-        const QString& c = r.input.character;
-        writeFileAtomically(QDir(options.bmpDir).filePath(c + QStringLiteral(".bmp")), bytesOf(r.drawing.raster.encodeMonoBmp()));
+        const QString& c = r.character;
         fillsText += fillsLine(c, r.drawing);
-        tableText += tableLine(c, r.input.fullCode, r.decomposition);
+        tableText += tableLine(c, r.fullCode, r.decomposition);
         if (r.decomposition.confidence == Confidence::Low) ++lowCount;
         if (r.drawing.joinPixels > 0) ++joinedCharacters;
         for (int k = 0; k < 4; ++k) {
@@ -192,21 +206,20 @@ int run(const Options& options) {
     if (!options.report.isEmpty()) writeFileAtomically(options.report, reportText.toUtf8());
 
     if (!options.contactSheet.isEmpty()) {
-        const QStringList top = mostFrequent(readUtf8File(options.wubi, QStringLiteral("rime-data-wubi")), characters, 300);
         std::vector<SheetEntry> entries;
-        for (const QString& c : top) {
+        for (const QString& c : sheetCharacters) {
             const Result& r = results[static_cast<std::size_t>(characters.indexOf(c))];
-            entries.push_back({c, r.input.fullCode, confidenceWord(r.decomposition.confidence), r.drawing});
+            entries.push_back({c, r.fullCode, confidenceWord(r.decomposition.confidence), r.drawing});
         }
         const QImage sheet = contactSheet(entries, keyPictures, fontFamily);
         if (!sheet.save(options.contactSheet, "PNG")) throw GenError(QStringLiteral("cannot write %1").arg(options.contactSheet));
     }
 
     std::fprintf(stderr,
-                 "%lld characters in %.1f s; low confidence %d; panels over nine areas %d (before joining %d, "
+                 "%lld characters in %.1f s (%.1f s decomposing and drawing); low confidence %d; panels over nine areas %d (before joining %d, "
                  "%d characters joined); panels with missed pixels %d (%d pixels); leaking panels %d (%d pixels); "
                  "outline-only panels %d\n",
-                 static_cast<long long>(characters.size()), timer.elapsed() / 1000.0, lowCount, over9After, over9Before,
+                 static_cast<long long>(characters.size()), timer.elapsed() / 1000.0, drawnAt / 1000.0, lowCount, over9After, over9Before,
                  joinedCharacters, missedPanels, missedPixels, leakPanels, leakPixels, outlineOnly);
     return 0;
 }
