@@ -103,7 +103,7 @@ void MainController::runCodeLookup() {
 void MainController::runPhraseLookup() {
     if (!phraseFile_.isOpen()) return;
     ++phraseLookupRuns_;
-    phraseLookup_->lookup(text9_());
+    if (phraseLookup_->lookup(text9_()).clearLabel6) codeLookup_->clearLabel6();
     text1Cleared_ = false;
     emit changed();
 }

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tessivo::settings {
 
 QString firstField(const QString& firstLine) {
@@ -29,7 +31,8 @@ long long leadingNumber(const QString& field) {
     bool any = false;
     for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i) {
         any = true;
-        if (value < 1'000'000'000'000LL) value = value * 10 + (s[i].unicode() - u'0');
+        // Saturate: a counter this large is damaged anyway, and must not overflow.
+        value = std::min(value * 10 + (s[i].unicode() - u'0'), 1'000'000'000'000LL);
     }
     if (!any) return 0;
     return negative ? -value : value;
