@@ -34,7 +34,11 @@ constexpr double kKeyMismatch = 0.50;       // relaxed search only
 constexpr double kPruneMargin = 0.15;       // partial parses this much worse than the best are dropped
 constexpr double kHighMargin = 0.08;
 constexpr double kMediumMargin = 0.02;
-constexpr double kShapeLimit = 0.30;        // a coded radical farther than this from its reference fails the shape check
+// Shape check: a coded radical of two strokes farther than this from its reference, or of more
+// strokes farther than the second limit, is not the radical it claims to be. A single stroke is
+// judged by its class alone (乙 stands for every fold, whatever its shape).
+constexpr double kShapeLimitTwoStrokes = 0.45;
+constexpr double kShapeLimit = 0.35;
 constexpr double kContainTolerance = 40;
 constexpr long kNodeBudget = 200000;
 
@@ -372,8 +376,9 @@ private:
                 add = k + cc;
                 in.closeOrder = closeCount_++;
             }
-            dfs(i + 1, cost + add);
-            if (in.matched == len) --closeCount_;
+            const bool closed = in.matched == len;
+            dfs(i + 1, cost + add);  // may grow insts_: `in` is not used after this
+            if (closed) --closeCount_;
             insts_[j] = saved;
         }
         if (forced >= 0) return;
@@ -451,11 +456,26 @@ private:
         for (int i = f->first + 1; i < f->last; ++i) {
             if (!(f->mask >> i & 1)) inner |= Mask{1} << i;
         }
+        // A wrapping radical coded before what it wraps (国 可 戒): the wrapped part's last stroke.
+        bool wrapsFirst = false;
         if (inner && f->wrapGap) {
+            for (const Instance& in : ordered) {
+                if (&in == f) {
+                    wrapsFirst = true;
+                    break;
+                }
+                if (in.mask & inner) break;
+            }
+        }
+        if (wrapsFirst) {
             cls = s_[63 - std::countl_zero(inner)];
             shape = 3;
         } else if (f->radical->enclosesBefore && f->first > 0) {
+            // 辶 廴: the last stroke of what they enclose, with that radical's own rules.
             cls = s_[f->first - 1];
+            for (const Instance& in : ordered) {
+                if ((in.mask >> (f->first - 1) & 1) && in.radical->foldLast && in.radical->classes.contains(QLatin1Char('z'))) cls = 'z';
+            }
             shape = 3;
         } else if (f->radical->dotAfterSweep && cls == 'n' && std::popcount(f->mask) >= 2) {
             const auto idx = indicesOf(f->mask);
@@ -655,7 +675,8 @@ Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, 
     const std::size_t coded_count = best.radicals == 4 ? 4 : static_cast<std::size_t>(best.radicals);
     for (std::size_t k = 0; k < coded_count; ++k) {
         const Instance& in = k == 3 ? ord.back() : ord[k];
-        if (in.hasReference && in.shape > kShapeLimit) d.shapeOk = false;
+        const int strokes = std::popcount(in.mask);
+        if (in.hasReference && strokes > 1 && in.shape > (strokes == 2 ? kShapeLimitTwoStrokes : kShapeLimit)) d.shapeOk = false;
     }
     return d;
 }
@@ -758,6 +779,9 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
             Search search(variants[v], geometry, code, chart, refs, shapeCache, v * kVariantStep);
             search.run(mode, candidates);
         }
+        // Both coding orders compete; only when neither explains the code does the relaxed
+        // search look for the best split regardless of keys.
+        if (mode == Mode::StrictStart) continue;
         if (mode != Mode::Relaxed) {
             std::erase_if(candidates, [](const Candidate& c) { return !c.matches; });
         }

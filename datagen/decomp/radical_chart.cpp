@@ -36,7 +36,7 @@ const Row kRows[] = {
     {'f', "士", "hsh", ""},
     {'f', "二", "hh", ""},
     {'f', "干", "hhs", ""},
-    {'f', "十", "hs", ""},
+    {'f', "十", "hs|sh", ""},
     {'f', "寸", "hsn", ""},
     {'f', "雨", "hszsnnnn|hszsnnpn", ""},
     {'f', "⻗", "hnzsnnnn", "ref=雪,0,8"},
@@ -50,16 +50,17 @@ const Row kRows[] = {
     {'d', "古", "hsszh", ""},
     {'d', "石", "hpszh", ""},
     {'d', "厂", "hp", ""},
-    {'d', "ナ", "hp", ""},
-    {'d', "丆", "hp", "wrap=1"},
+    {'d', "ナ", "hp", "ref=左,0,2"},
+    {'d', "丆", "hp", "wrap=1|ref=石,0,2"},
     {'d', "ア", "hzp", ""},
+    {'d', "镸", "hshhhzn|hshhzn", ""},
     // s 14: 木丁西
     {'s', "木", "hspn", "keyname"},
     {'s', "丁", "hs", "wrap=1"},
     {'s', "西", "hszpzh", ""},
     {'s', "覀", "hszssh", "ref=要,0,6"},
     // a 15: 工戈草头右框七
-    {'a', "工", "hsh", "keyname"},
+    {'a', "工", "hsh", "keyname|wrap=2"},
     {'a', "戈", "hzpn", "wrap=1|dot"},
     {'a', "弋", "hzn", "wrap=1"},
     {'a', "艹", "hss", "ref=草,0,3"},
@@ -93,13 +94,13 @@ const Row kRows[] = {
     {'l', "田", "szhsh", "keyname"},
     {'l', "甲", "szhhs", ""},
     {'l', "囗", "szh", "wrap=2"},
-    {'l', "四", "szpzh", ""},
+    {'l', "四", "szpzh|sznph", ""},
     {'l', "罒", "szssh", ""},
     {'l', "皿", "szssh", ""},
     {'l', "车", "hzhs|hzsh", ""},
-    {'l', "力", "zp", "foldlast"},
+    {'l', "力", "zp|pz", "foldlast"},
     // m 25: 山由贝，下框几
-    {'m', "山", "szs", "keyname"},
+    {'m', "山", "szs", "keyname|wrap=1"},
     {'m', "由", "szhsh", ""},
     {'m', "贝", "szpn", ""},
     {'m', "冂", "sz", "wrap=1"},
@@ -113,7 +114,7 @@ const Row kRows[] = {
     {'t', "彳", "pps", ""},
     {'t', "攵", "phpn", ""},
     {'t', "夂", "pzn", ""},
-    {'t', "𠂉", "ph", ""},
+    {'t', "𠂉", "ph", "ref=每,0,2"},
     {'t', "余底", "hhspn|hspn", ""},
     // r 32: 白手看头三二斤
     {'r', "白", "pszhh", "keyname"},
@@ -128,8 +129,9 @@ const Row kRows[] = {
     {'e', "月", "pzhh|szhh", "keyname"},
     {'e', "彡", "ppp", ""},
     {'e', "乃", "zp|pz", "foldlast"},
-    {'e', "用", "pzhhs", ""},
-    {'e', "豕", "hpzpppn", ""},
+    {'e', "用", "pzhhs|szhhs", ""},
+    {'e', "豕", "hpzpppn", "wrap=5"},
+    {'e', "豸底", "zpp", "ref=豸,4,3"},
     {'e', "𧘇", "pzpn|zppn", ""},
     {'e', "𧘇短", "zpn", ""},
     {'e', "爫", "pnnp", ""},
@@ -137,13 +139,13 @@ const Row kRows[] = {
     // w 34: 人和八，三四里
     {'w', "人", "pn", "keyname"},
     {'w', "亻", "ps", ""},
-    {'w', "八", "pn", ""},
+    {'w', "八", "pn|nn", ""},
     {'w', "癶", "znppn", ""},
     {'w', "祭头", "pznnzn", "ref=祭,0,6"},
     // q 35: 金勺缺点无尾鱼，犬旁留叉儿一点夕，氏无七
     {'q', "金", "pnhhsnph", "keyname"},
     {'q', "钅", "phhhz", ""},
-    {'q', "勹", "pz", "wrap=2"},
+    {'q', "勹", "pz|zp", "wrap=2"},
     {'q', "⺈", "pz", ""},
     {'q', "犭", "pzp", ""},
     {'q', "乂", "pn", ""},
@@ -151,6 +153,7 @@ const Row kRows[] = {
     {'q', "夕", "pzn", ""},
     {'q', "饣", "pzz", ""},
     {'q', "鱼头", "pzszhsh", "ref=鱼,0,7"},
+    {'q', "氏头", "pz", "ref=氏,0,2"},
     // y 41: 言文方广在四一，高头一捺谁人去
     {'y', "言", "nhhhszh", "keyname"},
     {'y', "讠", "nz", ""},
@@ -163,20 +166,21 @@ const Row kRows[] = {
     {'y', "高头", "nhszh", "ref=高,0,5"},
     // u 42: 立辛两点六门疒
     {'u', "立", "nhnph", "keyname"},
+    {'u', "立头", "nhnp", "ref=立,0,4"},
     {'u', "辛", "nhnphhs", ""},
     {'u', "丷", "np|pn", ""},
     {'u', "冫", "nh", ""},
     {'u', "⺀", "nn", ""},
-    {'u', "䒑", "nph", ""},
+    {'u', "䒑", "nph", "ref=羊,0,3"},
     {'u', "六", "nhpn", ""},
     {'u', "门", "nsz", ""},
     {'u', "疒", "nhpnh", ""},
     {'u', "丬", "nhs|nns|shh", ""},
     // i 43: 水旁兴头小倒立
-    {'i', "水", "szpn", "keyname"},
+    {'i', "水", "szpn|zpn", "keyname"},
     {'i', "氵", "nnh", ""},
-    {'i', "氺", "snhpn", ""},
-    {'i', "小", "spn", ""},
+    {'i', "氺", "snhpn|nhpn", ""},
+    {'i', "小", "spn|spp", ""},
     {'i', "⺌", "snp", ""},
     {'i', "⺍", "nnp", ""},
     {'i', "兴头", "nnph", "ref=兴,0,4"},
@@ -187,7 +191,7 @@ const Row kRows[] = {
     {'o', "灬", "nnnn", ""},
     {'o', "米", "nphspn", ""},
     {'o', "业", "ssnph", ""},
-    {'o', "业头", "ssnp", "ref=业,0,4"},
+    {'o', "业头", "ssnp|sspn", "ref=业,0,4"},
     {'o', "亦底", "pspn|pzpn", "ref=亦,2,4"},
     // p 45: 之字军盖建道底，摘礻衤
     {'p', "之", "nzn", "keyname"},
@@ -204,14 +208,14 @@ const Row kRows[] = {
     {'n', "尸", "zhp", ""},
     {'n', "心", "nznn", ""},
     {'n', "忄", "nns", ""},
-    {'n', "㣺", "nsnn|nnsn|snnn", ""},
+    {'n', "㣺", "nsnn|nnsn|snnn", "ref=恭,6,4"},
     {'n', "羽", "znhznh", ""},
     {'n', "眉头", "zshp", "ref=眉,0,4"},
     {'n', "コ", "zh", ""},
-    {'n', "𠂤", "szhzh", ""},
-    {'n', "尤尾", "zn", ""},
+    {'n', "𠂤", "szhzh", "ref=官,3,5"},
+    {'n', "尤尾", "zn", "foldlast|ref=尤,2,2"},
     // b 52: 子耳了也框向上
-    {'b', "子", "zsh", "keyname"},
+    {'b', "子", "zsh|zzh", "keyname"},
     {'b', "了", "zs", ""},
     {'b', "也", "zsz", ""},
     {'b', "耳", "hsshhh", ""},
@@ -231,14 +235,14 @@ const Row kRows[] = {
     {'c', "巴", "zshz", ""},
     {'c', "马", "zzh", ""},
     {'c', "厶", "zn", ""},
-    {'c', "マ", "zn", ""},
+    {'c', "マ", "zn", "ref=予,0,2"},
     // x 55: 慈母无心弓和匕，幻无力
     {'x', "纟", "zzh", "keyname"},
     {'x', "弓", "zhz", ""},
     {'x', "匕", "pz|hz", ""},
     {'x', "幺", "zzn", ""},
-    {'x', "母框", "zz", ""},
-    {'x', "龙尾", "zpn", ""},
+    {'x', "母框", "zz", "ref=母,0,2"},
+    {'x', "龙尾", "zpn", "ref=龙,2,3"},
 };
 
 }  // namespace
@@ -264,7 +268,7 @@ const RadicalChart& RadicalChart::wubi86() {
             base.key = QLatin1Char(row.key);
             base.glyph = QString::fromUtf8(row.glyph);
             base.refGlyph = base.glyph;
-            for (const QString& flag : QString::fromLatin1(row.flags).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+            for (const QString& flag : QString::fromUtf8(row.flags).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
                 if (flag == QLatin1String("keyname")) base.keyName = true;
                 else if (flag == QLatin1String("encloses")) base.enclosesBefore = true;
                 else if (flag == QLatin1String("foldlast")) base.foldLast = true;
