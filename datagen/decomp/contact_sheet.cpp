@@ -27,7 +27,7 @@ QImage toImage(const Raster& raster) {
 }  // namespace
 
 QStringList mostFrequent(const QString& wubiDictText, const QStringList& among, int count) {
-    QHash<QString, qint64> weight;
+    QHash<QString, double> weight;
     bool body = false;
     for (QStringView line : QStringView(wubiDictText).split(u'\n')) {
         if (line.endsWith(u'\r')) line.chop(1);
@@ -39,14 +39,15 @@ QStringList mostFrequent(const QString& wubiDictText, const QStringList& among, 
         const auto columns = line.split(u'\t');
         if (columns.size() < 3 || columns[0].size() != 1) continue;
         const QString character = columns[0].toString();
-        const qint64 w = columns[2].toLongLong();
+        // Weights may have a fraction ("450.5").
+        const double w = columns[2].toDouble();
         auto it = weight.find(character);
         if (it == weight.end()) weight.insert(character, w);
         else if (w > *it) *it = w;
     }
     QStringList sorted = among;
     std::stable_sort(sorted.begin(), sorted.end(), [&](const QString& a, const QString& b) {
-        return weight.value(a, -1) > weight.value(b, -1);
+        return weight.value(a, -1.0) > weight.value(b, -1.0);
     });
     if (sorted.size() > count) sorted.resize(count);
     return sorted;

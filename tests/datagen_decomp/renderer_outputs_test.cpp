@@ -118,9 +118,10 @@ TEST(RendererSheet, MostFrequentUsesEachCharactersHighestWeight) {
         "乙\tb\t30\n"
         "甲\tab\t50\n"
         "丙丁\tc\t999\n"
-        "丙\tcc\t20\n");
-    EXPECT_EQ(mostFrequent(dict, {QStringLiteral("丙"), QStringLiteral("乙"), QStringLiteral("甲"), QStringLiteral("丁")}, 3),
-              (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+        "丙\tcc\t20\n"
+        "丁\td\t20.5\n");
+    EXPECT_EQ(mostFrequent(dict, {QStringLiteral("丙"), QStringLiteral("乙"), QStringLiteral("甲"), QStringLiteral("丁"), QStringLiteral("戊")}, 4),
+              (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丁"), QStringLiteral("丙")}));
 }
 
 TEST(RendererSheet, PanelsShowWhatTheProgramShows) {
