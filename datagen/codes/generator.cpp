@@ -1,5 +1,6 @@
 #include "codes/generator.h"
 
+#include "codes/phrase_order.h"
 #include "codes/record_files.h"
 #include "common/common.h"
 
@@ -100,7 +101,7 @@ CodesOutput generateCodes(const CodesOptions& options) {
         output.filledCharacters = static_cast<int>(fills.size());
     }
     output.selection = selectPhrases(wubi, confirmations, characterSet, MaxRecords);
-    output.phrases = buildPhraseFile(output.selection.words);
+    output.phrases = buildPhraseFile(arrangeForLookup(output.selection.words));
     return output;
 }
 
