@@ -207,6 +207,8 @@ void MainWindow::build() {
         c->setEditable(true);
         c->setGeometry(twips(comboLefts[k], 570, 915, 300));
         c->setFont(songFont(9));
+        // Narrow choosers: keep the arrow small so "最后一笔画" still shows.
+        c->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; } QComboBox::drop-down { width: 11px; }"));
         c->addItems(strokes::strokeChooserItems(k + 1));
         c->setCurrentIndex(-1);
         c->setEditText(initial[k]);
