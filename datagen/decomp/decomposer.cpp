@@ -23,8 +23,8 @@ constexpr int kMaxStrokes = 64;
 constexpr double kPerRadical = 0.03;
 constexpr double kNoReference = 0.25;       // shape cost of a radical the outline data does not draw
 constexpr double kWrapContained = 0.03;     // a wrapping radical around strokes inside it
-constexpr double kInterleaveContained = 0.06;
-constexpr double kInterleaveLoose = 0.12;   // strokes between a radical's parts that lie outside it
+constexpr double kInterleaveContained = 0.04;
+constexpr double kInterleaveLoose = 0.08;   // strokes between a radical's parts that lie outside it
 constexpr double kSkippedDot = 0.02;        // 戈's dot left out of the last radical
 constexpr double kVariantStep = 0.01;       // per place down the list of stroke-class variants
 constexpr double kCloseOrder = 0.03;        // radicals coded in the order they are finished
@@ -205,6 +205,7 @@ struct Instance {
     int gaps = 0;          // times other strokes came between two of its strokes
     bool wrapGap = false;  // the gap fell where the chart lets the radical wrap
     int closeOrder = -1;
+    int part = -1;         // which part of a composite radical (after expansion)
     double shape = 0;      // distance from the reference (kNoReference when none)
     bool hasReference = false;
 };
@@ -216,6 +217,41 @@ struct ShapeKeyHash {
     }
 };
 using ShapeCache = std::unordered_map<ShapeKey, double, ShapeKeyHash>;
+
+QChar keyOf(const Instance& in) { return in.part >= 0 ? in.radical->parts[static_cast<std::size_t>(in.part)].key : in.radical->key; }
+
+QString glyphOf(const Instance& in) {
+    return in.part >= 0 ? in.radical->parts[static_cast<std::size_t>(in.part)].glyph : in.radical->glyph;
+}
+
+int partCount(const Radical* r) { return r->parts.empty() ? 1 : static_cast<int>(r->parts.size()); }
+
+QChar partKey(const Radical* r, int p) { return r->parts.empty() ? r->key : r->parts[static_cast<std::size_t>(p)].key; }
+
+// A composite becomes its coded parts; ordinary radicals stay as they are.
+std::vector<Instance> expanded(const std::vector<Instance>& insts) {
+    std::vector<Instance> out;
+    for (const Instance& in : insts) {
+        if (in.radical->parts.empty()) {
+            out.push_back(in);
+            continue;
+        }
+        const std::vector<int> strokes = indicesOf(in.mask);
+        for (std::size_t p = 0; p < in.radical->parts.size(); ++p) {
+            Instance part = in;
+            part.part = static_cast<int>(p);
+            part.mask = 0;
+            for (int offset : in.radical->parts[p].offsets) part.mask |= Mask{1} << strokes[static_cast<std::size_t>(offset)];
+            part.first = std::countr_zero(part.mask);
+            part.last = 63 - std::countl_zero(part.mask);
+            part.closeOrder = in.closeOrder + static_cast<int>(p);
+            part.hasReference = false;
+            part.shape = 0;
+            out.push_back(part);
+        }
+    }
+    return out;
+}
 
 enum class Order { Start, Close };
 enum class Mode { StrictStart, StrictClose, Relaxed };
@@ -273,6 +309,16 @@ private:
         const int coded = code_.size() == 3 ? 2 : 3;
         if (k < coded) return key == code_[k] ? 0 : -1;
         return code_.size() == 3 ? -1 : 0;
+    }
+
+    double closeKeysCost(const Radical* r) const {
+        double total = 0;
+        for (int p = 0; p < partCount(r); ++p) {
+            const double k = closeKeyCost(closeCount_ + p, partKey(r, p));
+            if (k < 0) return -1;
+            total += k;
+        }
+        return total;
     }
 
     double shapeCost(const Instance& inst) {
@@ -367,18 +413,19 @@ private:
             }
             double add = 0;
             if (in.matched == len) {
-                const double k = closeKeyCost(closeCount_, in.radical->key);
+                const double k = closeKeysCost(in.radical);
                 if (k < 0) {
                     in = saved;
                     continue;
                 }
                 const double cc = closeCost(in);
                 add = k + cc;
-                in.closeOrder = closeCount_++;
+                in.closeOrder = closeCount_;
+                closeCount_ += partCount(in.radical);
             }
             const bool closed = in.matched == len;
             dfs(i + 1, cost + add);  // may grow insts_: `in` is not used after this
-            if (closed) --closeCount_;
+            if (closed) closeCount_ -= partCount(saved.radical);
             insts_[j] = saved;
         }
         if (forced >= 0) return;
@@ -396,9 +443,12 @@ private:
             if (len > n() - i) continue;
             double add = 0;
             if (mode_ != Mode::StrictClose) {
-                add = startKeyCost(startCount_, r->key);
+                for (int p = 0; p < partCount(r) && add >= 0; ++p) {
+                    const double k = startKeyCost(startCount_ + p, partKey(r, p));
+                    add = k < 0 ? -1 : add + k;
+                }
                 if (add < 0) continue;
-            } else if (code_.size() == 3 && !codeHasKey(r->key)) {
+            } else if (code_.size() == 3 && !codeHasKey(partKey(r, 0))) {
                 continue;
             }
             Instance in;
@@ -407,9 +457,9 @@ private:
             in.matched = 1;
             in.first = in.last = i;
             insts_.push_back(in);
-            ++startCount_;
+            startCount_ += partCount(r);
             if (len == 1) {
-                const double k = closeKeyCost(closeCount_, r->key);
+                const double k = closeKeysCost(r);
                 if (k >= 0) {
                     add += k + closeCost(insts_.back());
                     insts_.back().closeOrder = closeCount_++;
@@ -419,7 +469,7 @@ private:
             } else {
                 dfs(i + 1, cost + add);
             }
-            --startCount_;
+            startCount_ -= partCount(r);
             insts_.pop_back();
         }
     }
@@ -441,24 +491,23 @@ private:
         return vertical ? 2 : 3;
     }
 
-    // Identification-key check: which stroke counts as last, and the shape type.
-    double identCost(const std::vector<Instance>& ordered, bool& ok) const {
-        ok = true;
-        const int last = n() - 1;
+    // The class of the stroke that counts as last when `idx` is the last stroke written, and
+    // whether that makes the shape 杂合 (wrapped or enclosed parts).
+    char effectiveLast(const std::vector<Instance>& ordered, int idx, bool& mixed, int depth = 0) const {
         const Instance* f = nullptr;
         for (const Instance& in : ordered) {
-            if (in.mask >> last & 1) f = &in;
+            if (in.mask >> idx & 1) f = &in;
         }
-        if (!f) return 0;
-        char cls = s_[last];
-        int shape = 0;
+        if (depth == 0) f = &ordered.back();
+        char cls = s_[idx];
+        if (!f || depth > 3) return cls;
         Mask inner = 0;
         for (int i = f->first + 1; i < f->last; ++i) {
             if (!(f->mask >> i & 1)) inner |= Mask{1} << i;
         }
-        // A wrapping radical coded before what it wraps (国 可 戒): the wrapped part's last stroke.
+        // A wrapping radical coded before what it wraps (国 可 戒 万): the wrapped part's last stroke.
         bool wrapsFirst = false;
-        if (inner && f->wrapGap) {
+        if (inner && f->wrapGap && f->last == idx) {
             for (const Instance& in : ordered) {
                 if (&in == f) {
                     wrapsFirst = true;
@@ -468,22 +517,33 @@ private:
             }
         }
         if (wrapsFirst) {
-            cls = s_[63 - std::countl_zero(inner)];
-            shape = 3;
-        } else if (f->radical->enclosesBefore && f->first > 0) {
-            // 辶 廴: the last stroke of what they enclose, with that radical's own rules.
-            cls = s_[f->first - 1];
-            for (const Instance& in : ordered) {
-                if ((in.mask >> (f->first - 1) & 1) && in.radical->foldLast && in.radical->classes.contains(QLatin1Char('z'))) cls = 'z';
-            }
-            shape = 3;
-        } else if (f->radical->dotAfterSweep && cls == 'n' && std::popcount(f->mask) >= 2) {
-            const auto idx = indicesOf(f->mask);
-            cls = s_[idx[idx.size() - 2]];
-        } else if (f->radical->foldLast && f->radical->classes.contains(QLatin1Char('z'))) {
-            cls = 'z';
+            mixed = true;
+            return effectiveLast(ordered, 63 - std::countl_zero(inner), mixed, depth + 1);
         }
-        if (shape == 0) shape = layout(ordered);
+        if (f->radical->enclosesBefore && f->first > 0 && f->last == idx) {
+            // 辶 廴: the last stroke of what they enclose, by that part's own rules.
+            mixed = true;
+            return effectiveLast(ordered, f->first - 1, mixed, depth + 1);
+        }
+        if (f->radical->dotAfterSweep && cls == 'n' && std::popcount(f->mask) >= 2) {
+            const auto idxs = indicesOf(f->mask);
+            return s_[idxs[idxs.size() - 2]];
+        }
+        if (f->radical->foldLast && f->radical->classes.contains(QLatin1Char('z'))) return 'z';
+        return cls;
+    }
+
+    // Identification-key check: which stroke counts as last, and the shape type.
+    double identCost(const std::vector<Instance>& ordered, bool& ok) const {
+        ok = true;
+        // The last stroke is that of the last coded radical (兆: 儿's 乚, 幽: 山's 丨), by the
+        // rules of the radical that holds it.
+        bool mixed = false;
+        for (const Instance& in : ordered) {
+            if (in.gaps > 0 && in.wrapGap) mixed = true;
+        }
+        const char cls = effectiveLast(ordered, ordered.back().last, mixed);
+        const int shape = mixed ? 3 : layout(ordered);
         const QString zone = identZone(cls);
         const QChar letter = code_.back();
         if (zone.size() == 3 && zone[shape - 1] == letter) return 0;
@@ -493,13 +553,14 @@ private:
     }
 
     void finish(double cost) {
-        const int m = static_cast<int>(insts_.size());
+        const std::vector<Instance> all = expanded(insts_);
+        const int m = static_cast<int>(all.size());
         const bool three = code_.size() == 3;
         if (three ? m != 2 : m < 3) return;
         for (Order order : {Order::Start, Order::Close}) {
             if (order == Order::Start && mode_ == Mode::StrictClose) continue;
             if (order == Order::Close && mode_ != Mode::StrictClose) continue;
-            std::vector<Instance> ordered = insts_;
+            std::vector<Instance> ordered = all;
             if (order == Order::Close) {
                 std::sort(ordered.begin(), ordered.end(), [](const Instance& a, const Instance& b) { return a.closeOrder < b.closeOrder; });
             }
@@ -509,7 +570,7 @@ private:
             if (m >= 4 || (skipped_ && m == 3)) {
                 if (three) continue;
                 // Four or more radicals: the first three and the last are coded.
-                const QChar lastKey = ordered.back().radical->key;
+                const QChar lastKey = keyOf(ordered.back());
                 if (lastKey != code_[3]) {
                     if (mode_ != Mode::Relaxed) continue;
                     cand.cost += kKeyMismatch;
@@ -532,7 +593,7 @@ private:
                 const int coded = cand.radicals == 4 ? 4 : cand.radicals;
                 for (int k = 0; k < coded; ++k) {
                     const Instance& in = (k == 3) ? ordered.back() : ordered[static_cast<std::size_t>(k)];
-                    if (in.radical->key != code_[k]) cand.matches = false;
+                    if (keyOf(in) != code_[k]) cand.matches = false;
                 }
             }
             cand.ordered = std::move(ordered);
@@ -649,21 +710,21 @@ Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, 
     Decomposition d;
     d.kind = QStringLiteral("general");
     const auto& ord = best.ordered;
-    d.panels[0] = strokesPanel(ord[0].radical->glyph, ord[0].mask);
-    d.panels[1] = strokesPanel(ord[1].radical->glyph, ord[1].mask);
+    d.panels[0] = strokesPanel(glyphOf(ord[0]), ord[0].mask);
+    d.panels[1] = strokesPanel(glyphOf(ord[1]), ord[1].mask);
     Mask coded = ord[0].mask | ord[1].mask;
     d.atoms.push_back(indicesOf(ord[0].mask));
     d.atoms.push_back(indicesOf(ord[1].mask));
     if (best.radicals == 2) {
         d.panels[2] = keyPanel(input.fullCode[2]);
     } else {
-        d.panels[2] = strokesPanel(ord[2].radical->glyph, ord[2].mask);
+        d.panels[2] = strokesPanel(glyphOf(ord[2]), ord[2].mask);
         d.atoms.push_back(indicesOf(ord[2].mask));
         coded |= ord[2].mask;
         if (best.radicals == 3) {
             d.panels[3] = keyPanel(input.fullCode[3]);
         } else {
-            d.panels[3] = strokesPanel(ord.back().radical->glyph, ord.back().mask);
+            d.panels[3] = strokesPanel(glyphOf(ord.back()), ord.back().mask);
             d.atoms.push_back(indicesOf(ord.back().mask));
             coded |= ord.back().mask;
         }

@@ -72,7 +72,7 @@ const Row kRows[] = {
     {'h', "目", "szhhh", "keyname"},
     {'h', "具头", "szhhhh", "ref=具,0,6"},
     {'h', "上", "shh", ""},
-    {'h', "止", "shsh", ""},
+    {'h', "止", "shsh|shz", ""},
     {'h', "卜", "sn", ""},
     {'h', "⺊", "sh", ""},
     {'h', "虍", "shzp", "ref=虎,0,4"},
@@ -130,7 +130,7 @@ const Row kRows[] = {
     {'e', "彡", "ppp", ""},
     {'e', "乃", "zp|pz", "foldlast"},
     {'e', "用", "pzhhs|szhhs", ""},
-    {'e', "豕", "hpzpppn", "wrap=5"},
+    {'e', "豕", "hpzpppn|pzpppn", "wrap=5"},
     {'e', "豸底", "zpp", "ref=豸,4,3"},
     {'e', "𧘇", "pzpn|zppn", ""},
     {'e', "𧘇短", "zpn", ""},
@@ -206,7 +206,7 @@ const Row kRows[] = {
     {'n', "己", "zhz", ""},
     {'n', "乙", "z", ""},
     {'n', "尸", "zhp", ""},
-    {'n', "心", "nznn", ""},
+    {'n', "心", "nznn", "wrap=3"},
     {'n', "忄", "nns", ""},
     {'n', "㣺", "nsnn|nnsn|snnn", "ref=恭,6,4"},
     {'n', "羽", "znhznh", ""},
@@ -241,8 +241,21 @@ const Row kRows[] = {
     {'x', "弓", "zhz", ""},
     {'x', "匕", "pz|hz", ""},
     {'x', "幺", "zzn", ""},
-    {'x', "母框", "zz", "ref=母,0,2"},
-    {'x', "龙尾", "zpn", "ref=龙,2,3"},
+    {'x', "母框", "zz", ""},
+    {'x', "龙尾", "zpn", "foldlast|ref=龙,2,3"},
+};
+
+// Components whose coded radicals interleave: glyph, stroke classes, then the parts in coding
+// order as key:glyph:offsets.
+struct CompositeRow {
+    const char* glyph;
+    const char* classes;
+    const char* parts;
+};
+
+const CompositeRow kComposites[] = {
+    // 兆: 丿 丶 ㇀ 乚 丿 丶 — the dots on either side code first (i), the 儿 they flank second (q).
+    {"兆", "pnhzpn|pnnzpn", "i:兆点:1,2,4,5 q:儿:0,3"},
 };
 
 }  // namespace
@@ -252,6 +265,7 @@ RadicalChart::RadicalChart(std::vector<Radical> radicals) : radicals_(std::move(
         if (r.classes.isEmpty()) throw std::invalid_argument("radical without strokes");
         byFirst_[r.classes[0].toLatin1()].push_back(&r);
         maxLength_ = std::max(maxLength_, static_cast<int>(r.classes.size()));
+        if (!r.parts.empty()) continue;  // a composite is never coded as one radical
         QString& keys = keysByGlyph_[r.glyph];
         if (!keys.contains(r.key)) keys.append(r.key);
     }
@@ -291,6 +305,28 @@ const RadicalChart& RadicalChart::wubi86() {
                 r.classes = classes;
                 r.alternative = alternative++;
                 if (r.refCount == 0 && r.glyph.size() > 1 && !r.glyph.at(0).isHighSurrogate()) r.refGlyph.clear();
+                rows.push_back(r);
+            }
+        }
+        for (const CompositeRow& row : kComposites) {
+            Radical base;
+            base.glyph = QString::fromUtf8(row.glyph);
+            base.refGlyph = base.glyph;
+            for (const QString& part : QString::fromUtf8(row.parts).split(QLatin1Char(' '))) {
+                const QStringList fields = part.split(QLatin1Char(':'));
+                if (fields.size() != 3 || fields[0].size() != 1) throw std::invalid_argument("bad composite part");
+                Radical::Part p;
+                p.key = fields[0][0];
+                p.glyph = fields[1];
+                for (const QString& offset : fields[2].split(QLatin1Char(','))) p.offsets.push_back(offset.toInt());
+                base.parts.push_back(p);
+            }
+            base.key = base.parts.front().key;
+            int alternative = 0;
+            for (const QString& classes : QString::fromLatin1(row.classes).split(QLatin1Char('|'))) {
+                Radical r = base;
+                r.classes = classes;
+                r.alternative = alternative++;
                 rows.push_back(r);
             }
         }
