@@ -39,8 +39,12 @@ constexpr double kMediumMargin = 0.02;
 // judged by its class alone (乙 stands for every fold, whatever its shape).
 constexpr double kShapeLimitTwoStrokes = 0.45;
 constexpr double kShapeLimit = 0.35;
+constexpr double kShapeFail = 0.20;         // a parse whose radical fails the shape check
+
+struct Instance;
+bool shapePasses(const Instance& in);
 constexpr double kContainTolerance = 40;
-constexpr long kNodeBudget = 200000;
+constexpr long kNodeBudget = 600000;
 
 struct Point {
     double x, y;
@@ -218,6 +222,11 @@ struct ShapeKeyHash {
 };
 using ShapeCache = std::unordered_map<ShapeKey, double, ShapeKeyHash>;
 
+bool shapePasses(const Instance& in) {
+    const int strokes = std::popcount(in.mask);
+    return !in.hasReference || strokes < 2 || in.shape <= (strokes == 2 ? kShapeLimitTwoStrokes : kShapeLimit);
+}
+
 QChar keyOf(const Instance& in) { return in.part >= 0 ? in.radical->parts[static_cast<std::size_t>(in.part)].key : in.radical->key; }
 
 QString glyphOf(const Instance& in) {
@@ -340,6 +349,7 @@ private:
         inst.shape = shapeCost(inst);
         inst.hasReference = refs_.shape(inst.radical) != nullptr;
         cost += inst.shape * std::popcount(inst.mask) / n();
+        if (!shapePasses(inst)) cost += kShapeFail;
         if (inst.gaps > 0) {
             Box own;
             for (int i : indicesOf(inst.mask)) own.add(g_.boxes[static_cast<std::size_t>(i)]);
@@ -491,58 +501,35 @@ private:
         return vertical ? 2 : 3;
     }
 
-    // The class of the stroke that counts as last when `idx` is the last stroke written, and
-    // whether that makes the shape 杂合 (wrapped or enclosed parts).
-    char effectiveLast(const std::vector<Instance>& ordered, int idx, bool& mixed, int depth = 0) const {
-        const Instance* f = nullptr;
-        for (const Instance& in : ordered) {
-            if (in.mask >> idx & 1) f = &in;
-        }
-        if (depth == 0) f = &ordered.back();
-        char cls = s_[idx];
-        if (!f || depth > 3) return cls;
-        Mask inner = 0;
-        for (int i = f->first + 1; i < f->last; ++i) {
-            if (!(f->mask >> i & 1)) inner |= Mask{1} << i;
-        }
-        // A wrapping radical coded before what it wraps (国 可 戒 万): the wrapped part's last stroke.
-        bool wrapsFirst = false;
-        if (inner && f->wrapGap && f->last == idx) {
-            for (const Instance& in : ordered) {
-                if (&in == f) {
-                    wrapsFirst = true;
-                    break;
-                }
-                if (in.mask & inner) break;
-            }
-        }
-        if (wrapsFirst) {
+    // The class of the stroke that counts as the last of coded radical k, and whether an
+    // enclosure makes the shape 杂合.
+    char effectiveLast(const std::vector<Instance>& ordered, std::size_t k, bool& mixed) const {
+        const Instance& f = ordered[k];
+        const char cls = s_[f.last];
+        // 辶 廴: the last stroke of the radical they enclose, by that radical's own rules.
+        if (f.radical->enclosesBefore && f.part < 0 && k > 0) {
             mixed = true;
-            return effectiveLast(ordered, 63 - std::countl_zero(inner), mixed, depth + 1);
+            return effectiveLast(ordered, k - 1, mixed);
         }
-        if (f->radical->enclosesBefore && f->first > 0 && f->last == idx) {
-            // 辶 廴: the last stroke of what they enclose, by that part's own rules.
-            mixed = true;
-            return effectiveLast(ordered, f->first - 1, mixed, depth + 1);
-        }
-        if (f->radical->dotAfterSweep && cls == 'n' && std::popcount(f->mask) >= 2) {
-            const auto idxs = indicesOf(f->mask);
+        // 戈's dot is written last, but the 丿 before it counts.
+        if (f.radical->dotAfterSweep && cls == 'n' && std::popcount(f.mask) >= 2) {
+            const auto idxs = indicesOf(f.mask);
             return s_[idxs[idxs.size() - 2]];
         }
-        if (f->radical->foldLast && f->radical->classes.contains(QLatin1Char('z'))) return 'z';
+        if (f.part < 0 && f.radical->foldLast && f.radical->classes.contains(QLatin1Char('z'))) return 'z';
         return cls;
     }
 
     // Identification-key check: which stroke counts as last, and the shape type.
     double identCost(const std::vector<Instance>& ordered, bool& ok) const {
         ok = true;
-        // The last stroke is that of the last coded radical (兆: 儿's 乚, 幽: 山's 丨), by the
-        // rules of the radical that holds it.
+        // The last stroke is that of the last coded radical (兆: 儿's 乚, 幽: 山's 丨, 国: 丶),
+        // by the rules of the radical that holds it.
         bool mixed = false;
         for (const Instance& in : ordered) {
             if (in.gaps > 0 && in.wrapGap) mixed = true;
         }
-        const char cls = effectiveLast(ordered, ordered.back().last, mixed);
+        const char cls = effectiveLast(ordered, ordered.size() - 1, mixed);
         const int shape = mixed ? 3 : layout(ordered);
         const QString zone = identZone(cls);
         const QChar letter = code_.back();
@@ -736,8 +723,7 @@ Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, 
     const std::size_t coded_count = best.radicals == 4 ? 4 : static_cast<std::size_t>(best.radicals);
     for (std::size_t k = 0; k < coded_count; ++k) {
         const Instance& in = k == 3 ? ord.back() : ord[k];
-        const int strokes = std::popcount(in.mask);
-        if (in.hasReference && strokes > 1 && in.shape > (strokes == 2 ? kShapeLimitTwoStrokes : kShapeLimit)) d.shapeOk = false;
+        if (!shapePasses(in)) d.shapeOk = false;
     }
     return d;
 }
