@@ -1,0 +1,145 @@
+// Hand-checked splits on the installed data: for each character the strokes of every panel,
+// checked against the outline's writing order (indices 0-based).
+
+#include "decomp/decomposer.h"
+#include "decomposer_fixture.h"
+
+namespace tessivo::datagen::test {
+namespace {
+
+QString panelText(const PanelAssignment& p) {
+    switch (p.kind) {
+    case PanelAssignment::Kind::Empty: return QStringLiteral("-");
+    case PanelAssignment::Kind::IdentKey: return QStringLiteral("key:") + p.key;
+    case PanelAssignment::Kind::Strokes: break;
+    }
+    QStringList idx;
+    for (int i : p.strokes) idx << QString::number(i);
+    return p.glyph + QLatin1Char(':') + idx.join(QLatin1Char(','));
+}
+
+struct Expected {
+    const char* character;
+    const char* panels;  // the four panels, space-separated
+    const char* kind;
+};
+
+Decomposition run(const InputLoader& loader, const QString& c) { return decompose(loader.load(c), loader); }
+
+void check(const InputLoader& loader, const Expected& e) {
+    const QString c = QString::fromUtf8(e.character);
+    const Decomposition d = run(loader, c);
+    QStringList got;
+    for (const auto& p : d.panels) got << panelText(p);
+    EXPECT_EQ(got.join(QLatin1Char(' ')).toStdString(), std::string(e.panels)) << e.character;
+    EXPECT_EQ(d.kind.toStdString(), std::string(e.kind)) << e.character;
+    EXPECT_TRUE(d.matchesCode) << e.character;
+}
+
+TEST(DecomposerReal, KeyNamesSingleStrokesAndRadicalCharacters) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        {"王", "王:0,1,2,3 王:0,1,2,3 王:0,1,2,3 王:0,1,2,3", "keyname"},
+        {"口", "口:0,1,2 口:0,1,2 口:0,1,2 口:0,1,2", "keyname"},
+        {"一", "一:0 一:0 key:l -", "single-stroke"},
+        {"乙", "乙:0 乙:0 key:l -", "single-stroke"},
+        // fgh: 一 then 丨; a two-stroke radical character has three letters, panel 4 stays empty.
+        {"十", "十:0,1 一:0 丨:1 -", "radical-char"},
+        // ltn: 丿 counts before the fold although it is written after it.
+        {"力", "力:0,1 丿:1 乙:0 -", "radical-char"},
+        {"八", "八:0,1 丿:0 丶:1 -", "radical-char"},
+        // vnnn: first, second and last stroke.
+        {"巛", "巛:0,1,2 乙:0 乙:1 乙:2", "radical-char"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+}
+
+TEST(DecomposerReal, TwoRadicalsWithIdentificationKeyIncludingCrossings) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        {"中", "口:0,1,2 丨:3 key:k -", "general"},       // 丨 crosses 口
+        {"申", "曰:0,1,2,3 丨:4 key:k -", "general"},
+        {"果", "曰:0,1,2,3 木:4,5,6,7 key:i -", "general"},
+        {"东", "七:0,1 小:2,3,4 key:i -", "general"},
+        {"可", "丁:0,4 口:1,2,3 key:d -", "general"},     // 丁 around 口; key from 口's 一
+        {"式", "弋:0,4,5 工:1,2,3 key:d -", "general"},   // 弋 around 工
+        {"戒", "戈:0,4,5,6 廾:1,2,3 key:k -", "general"},
+        {"兆", "兆点:1,2,4,5 儿:0,3 key:v -", "general"}, // the dots code before the 儿 they flank
+        {"万", "丆:0,2 乙:1 key:v -", "general"},
+        {"龙", "ナ:0,1 龙尾:2,3,4 key:v -", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+}
+
+TEST(DecomposerReal, EnclosuresAndInterleavedRadicals) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        {"国", "囗:0,1,7 王:2,3,4,5 丶:6 key:i", "general"},
+        {"回", "囗:0,1,5 口:2,3,4 key:d -", "general"},
+        {"区", "匚:0,3 乂:1,2 key:i -", "general"},
+        {"医", "匚:0,6 𠂉:1,2 大:3,4,5 key:i", "general"},
+        {"或", "戈:0,5,6,7 口:1,2,3 一:4 key:d", "general"},
+        // Coded in the order the radicals are finished: ⺀ waits for 一, 刂 for 三.
+        {"母", "母框:0,1 一:3 ⺀:2,4 key:i", "general"},
+        {"非", "三:1,2,3 刂:0,4 三:5,6,7 key:d", "general"},
+        // 山 is finished after the two 幺; its own 丨 gives the key k.
+        {"幽", "幺:1,2,3 幺:4,5,6 山:0,7,8 key:k", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+}
+
+TEST(DecomposerReal, WalkRadicalsTakeTheEnclosedPartsLastStroke) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        {"这", "文:0,1,2,3 辶:4,5,6 key:i -", "general"},          // 文 ends with 丶: i
+        {"透", "禾:0,1,2,3,4 乃:5,6 辶:7,8,9 key:v", "general"},   // 乃's fold counts last: v
+        {"迈", "丆:0,2 乙:1 辶:3,4,5 key:v", "general"},          // 万 ends in its 𠃌: v
+        {"逃", "兆点:1,2,4,5 儿:0,3 辶:6,7,8 key:v", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+}
+
+TEST(DecomposerReal, FourOrMoreRadicalsCodeTheFirstThreeAndTheLast) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        {"啊", "口:0,1,2 阝:3,4 丁:5,9 口:6,7,8", "general"},
+        {"爽", "大:0,9,10 乂:1,2 乂:3,4 乂:7,8", "general"},
+        // 戈's dot is left out: the 丿 before it is the last radical.
+        {"成", "厂:0,1 乙:2 乙:3 丿:4", "general"},
+        {"我", "丿:0 扌:1,2,3 乙:4 丿:5", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+    // The dot still belongs to the drawing: it is in the uncoded group.
+    const Decomposition d = run(*loader, QStringLiteral("成"));
+    bool dotDrawn = false;
+    for (const auto& atom : d.atoms) dotDrawn |= std::find(atom.begin(), atom.end(), 5) != atom.end();
+    EXPECT_TRUE(dotDrawn);
+}
+
+TEST(DecomposerReal, AtomsGroupEachCodedRadicalAndTheUncodedMiddle) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 啊: four coded radicals, nothing uncoded.
+    Decomposition d = run(*loader, QStringLiteral("啊"));
+    ASSERT_EQ(d.atoms.size(), 4u);
+    EXPECT_EQ(d.atoms[2], (std::vector<int>{5, 9}));
+    // 爽: the second-to-last 乂 (5,6) is uncoded and gets its own outline group.
+    d = run(*loader, QStringLiteral("爽"));
+    ASSERT_EQ(d.atoms.size(), 5u);
+    EXPECT_EQ(d.atoms.back(), (std::vector<int>{5, 6}));
+    // A radical character outlines the strokes its panels name one by one, the rest together.
+    d = run(*loader, QStringLiteral("巛"));
+    EXPECT_EQ(d.atoms, (std::vector<std::vector<int>>{{0}, {1}, {2}}));
+    d = run(*loader, QStringLiteral("十"));
+    EXPECT_EQ(d.atoms, (std::vector<std::vector<int>>{{0}, {1}}));
+}
+
+TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 重: 土 written 丨一一 under 曰; several splits fit the code nearly as well.
+    const Decomposition d = run(*loader, QStringLiteral("重"));
+    EXPECT_TRUE(d.matchesCode);
+    EXPECT_NE(d.confidence, Confidence::High);
+}
+
+}  // namespace
+}  // namespace tessivo::datagen::test
