@@ -15,6 +15,8 @@ constexpr int PanelCount = 4;
 // Longest run of outline pixels opened to join two areas of the same radical: enough to cross
 // two outlines lying side by side at a junction, short enough not to cut a visible line apart.
 constexpr int MaxJoinLength = 6;
+// Largest crossing speck that may be inked when a radical has more than nine areas.
+constexpr int MaxSpeckPixels = 3;
 constexpr int Mixed = -1;
 
 constexpr std::array<std::pair<int, int>, 4> Neighbours{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
@@ -273,6 +275,37 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
             if (!joined) break;
             regions = findRegions(drawing.raster, signature);
         }
+    }
+
+    // Still more than nine: crossing specks of a few pixels, where outlines meet, become ink. In
+    // the panels they belong to they are then black as a fill would make them; elsewhere they
+    // read as part of the junction of the lines, whereas a white speck left in a filled radical
+    // would show as a hole.
+    for (int k = 0; k < PanelCount; ++k) {
+        if (!filled[static_cast<std::size_t>(k)]) continue;
+        std::vector<int> own = regionsOfPanel(regions, k);
+        if (static_cast<int>(own.size()) <= MaxFillPoints) continue;
+        std::stable_sort(own.begin(), own.end(), [&](int a, int b) {
+            return regions.info[static_cast<std::size_t>(a)].size < regions.info[static_cast<std::size_t>(b)].size;
+        });
+        std::vector<bool> ink(regions.info.size(), false);
+        int count = static_cast<int>(own.size());
+        for (int r : own) {
+            if (count <= MaxFillPoints || regions.info[static_cast<std::size_t>(r)].size > MaxSpeckPixels) break;
+            ink[static_cast<std::size_t>(r)] = true;
+            --count;
+        }
+        bool changed = false;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const int r = regions.label[at(x, y)];
+                if (r < 0 || !ink[static_cast<std::size_t>(r)]) continue;
+                drawing.raster.setPixel(x, y, Raster::Black);
+                ++drawing.speckPixels;
+                changed = true;
+            }
+        }
+        if (changed) regions = findRegions(drawing.raster, signature);
     }
 
     const std::vector<int> dist = distanceToEdge(drawing.raster);

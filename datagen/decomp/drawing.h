@@ -37,7 +37,8 @@ struct PanelFill {
 struct Drawing {
     Raster raster;  // DrawingWidth x DrawingHeight, only Raster::Black and Raster::White
     std::array<PanelFill, 4> panels;
-    int joinPixels = 0;  // outline pixels opened to join areas of one radical
+    int joinPixels = 0;   // outline pixels opened to join areas of one radical
+    int speckPixels = 0;  // pixels of tiny crossing areas inked so that nine points suffice
 };
 
 // Draws the character whose strokes have the masks `strokes` as `decomposition` groups them,

@@ -131,7 +131,8 @@ int run(const Options& options) {
             if (i >= characters.size()) return;
             try {
                 Result& r = results[static_cast<std::size_t>(i)];
-                const CharacterInput input = loader.load(characters[i]);
+                // at(), not operator[]: a non-const access would detach the shared list, a data race.
+                const CharacterInput input = loader.load(characters.at(i));
                 r.character = input.character;
                 r.fullCode = input.fullCode;
                 r.decomposition = decompose(input, loader);
@@ -164,13 +165,15 @@ int run(const Options& options) {
     QString tableText;
     QString reportText;
     int lowCount = 0, over9Before = 0, over9After = 0, missedPanels = 0, missedPixels = 0, leakPanels = 0,
-        leakPixels = 0, outlineOnly = 0, joinedCharacters = 0;
+        leakPixels = 0, outlineOnly = 0, joinedCharacters = 0, speckCharacters = 0, speckPixels = 0;
     for (const Result& r : results) {
         const QString& c = r.character;
         fillsText += fillsLine(c, r.drawing);
         tableText += tableLine(c, r.fullCode, r.decomposition);
         if (r.decomposition.confidence == Confidence::Low) ++lowCount;
         if (r.drawing.joinPixels > 0) ++joinedCharacters;
+        if (r.drawing.speckPixels > 0) ++speckCharacters;
+        speckPixels += r.drawing.speckPixels;
         for (int k = 0; k < 4; ++k) {
             const PanelFill& p = r.drawing.panels[static_cast<std::size_t>(k)];
             if (p.kind != PanelAssignment::Kind::Strokes) continue;
@@ -217,10 +220,10 @@ int run(const Options& options) {
 
     std::fprintf(stderr,
                  "%lld characters in %.1f s (%.1f s decomposing and drawing); low confidence %d; panels over nine areas %d (before joining %d, "
-                 "%d characters joined); panels with missed pixels %d (%d pixels); leaking panels %d (%d pixels); "
+                 "%d characters joined, %d crossing-speck pixels inked in %d characters); panels with missed pixels %d (%d pixels); leaking panels %d (%d pixels); "
                  "outline-only panels %d\n",
                  static_cast<long long>(characters.size()), timer.elapsed() / 1000.0, drawnAt / 1000.0, lowCount, over9After, over9Before,
-                 joinedCharacters, missedPanels, missedPixels, leakPanels, leakPixels, outlineOnly);
+                 joinedCharacters, speckPixels, speckCharacters, missedPanels, missedPixels, leakPanels, leakPixels, outlineOnly);
     return 0;
 }
 

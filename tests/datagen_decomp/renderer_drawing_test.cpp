@@ -164,6 +164,36 @@ TEST(RendererDrawing, NeverJoinsAcrossAnotherPanelsRadical) {
     EXPECT_EQ(check(d.raster, fillAtSeeds(d.raster, d.panels[1].seeds), crossingMask).leaked, 0);
 }
 
+TEST(RendererDrawing, InksCrossingSpecksOnlyWhileMoreThanNineAreasRemain) {
+    // A bar of three white rows crossed by six strokes, each one white column wide, three of
+    // panel 2 and three of panel 3: the bar has 7 areas of its own and 6 crossings of three
+    // pixels. Four crossings become ink (smallest first, then in reading order), which leaves
+    // exactly nine areas; the other two stay white and are filled by every panel they belong to.
+    std::vector<Mask> strokes{box(4, 40, 108, 45)};
+    std::vector<int> second;
+    std::vector<int> third;
+    for (int i = 0; i < 6; ++i) {
+        strokes.push_back(box(10 + 14 * i, 20, 13 + 14 * i, 90));
+        (i % 2 == 0 ? second : third).push_back(i + 1);
+    }
+    const Drawing d = renderDrawing(strokes, plan({strokesPanel({0}), strokesPanel(second), strokesPanel(third), {}},
+                                                  {{0}, second, third}));
+    EXPECT_EQ(d.panels[0].regionsBeforeJoin, 13);
+    EXPECT_EQ(d.panels[0].regions, 9);
+    EXPECT_EQ(d.speckPixels, 4 * 3);
+    for (int k = 0; k < 3; ++k) {
+        const PanelFill& p = d.panels[static_cast<std::size_t>(k)];
+        EXPECT_LE(p.regions, MaxFillPoints) << k;
+        EXPECT_EQ(p.missedPixels, 0) << k;
+        EXPECT_EQ(p.leakedPixels, 0) << k;
+    }
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(d.raster.pixel(11 + 14 * i, 42), i < 4 ? Raster::Black : Raster::White) << i;
+    }
+    // Larger areas are never inked: the bar between the crossings stays white.
+    EXPECT_EQ(d.raster.pixel(18, 42), Raster::White);
+}
+
 TEST(RendererDrawing, HairThinRadicalPointsAtItsInk) {
     // Two pixels wide: all outline, no white inside. The point must not land on white (that
     // would fill the background) yet the field must not be empty.
