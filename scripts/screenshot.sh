@@ -2,8 +2,10 @@
 # Screenshots of the main window under Xvfb with a window manager, for looking at the layout:
 #   scripts/screenshot.sh BUILD_DIR OUT_DIR [CHARACTER...]
 # Writes OUT_DIR/collapsed.png, OUT_DIR/expanded.png and one OUT_DIR/expanded-<character>.png
-# for each character typed into the character input.
+# for each character typed into the character input; an argument pinyin:READING types a reading
+# into the pinyin chooser, strokes:GLYPHS (five glyphs, "_" for blank) sets the stroke choosers.
 set -euo pipefail
+export LC_ALL=C.UTF-8
 build="$(cd "${1:-build}" && pwd)"; out="${2:-shots}"; shift 2 || true
 mkdir -p "$out"; out="$(cd "$out" && pwd)"
 work="$(mktemp -d)"
@@ -39,11 +41,25 @@ geometry
 xdotool mousemove --sync $((X + 330)) $((Y + 125)) click 1
 sleep 0.5
 crop "$out/expanded.png"
-for c in "$@"; do
+typeAt() {  # typeAt X Y TEXT: click a box at client position X,Y and replace its text
   geometry
-  xdotool mousemove --sync $((X + 150)) $((Y + 182)) click 1
+  xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
   xdotool key --clearmodifiers ctrl+a BackSpace
-  xdotool type --delay 50 "$c"
+  [[ "$3" == "_" ]] && xdotool type " " || xdotool type --delay 50 "$3"
+}
+for c in "$@"; do
+  case "$c" in
+    pinyin:*) typeAt 380 182 "${c#pinyin:}" ;;
+    strokes:*)
+      # Chosen from the lists with the arrow keys: item n is n+1 presses down from no choice.
+      glyphs="${c#strokes:}"; lefts=(95 155 220 280 345); order="一丨丿丶乙_"
+      for k in 0 1 2 3 4; do
+        g="${glyphs:$k:1}"; prefix="${order%%"$g"*}"; n=$(( ${#prefix} + 1 ))
+        geometry; xdotool mousemove --sync $((X + ${lefts[$k]})) $((Y + 206)) click 1
+        for _ in $(seq 1 "$n"); do xdotool key Down; done
+      done ;;
+    *) typeAt 150 182 "$c" ;;
+  esac
   sleep 0.4
   crop "$out/expanded-$c.png"
 done

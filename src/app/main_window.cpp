@@ -206,9 +206,11 @@ void MainWindow::build() {
         auto* c = new QComboBox(frame2_);
         c->setEditable(true);
         c->setGeometry(twips(comboLefts[k], 570, 915, 300));
-        c->setFont(songFont(9));
-        // Narrow choosers: keep the arrow small so "最后一笔画" still shows.
-        c->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; } QComboBox::drop-down { width: 11px; }"));
+        // Narrow choosers: a small face and arrow so that "第一笔画" shows whole.
+        QFont small = songFont(9);
+        small.setPixelSize(11);
+        c->setFont(small);
+        c->setStyleSheet(QStringLiteral("QComboBox { padding: 0px; } QComboBox::drop-down { width: 10px; }"));
         c->addItems(strokes::strokeChooserItems(k + 1));
         c->setCurrentIndex(-1);
         c->setEditText(initial[k]);
