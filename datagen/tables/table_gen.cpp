@@ -103,6 +103,7 @@ QHash<QString, CharReadings> parseUnihanReadings(const QString& text, const QStr
         }
     }
     for (auto it = out.begin(); it != out.end(); ++it) {
+        it->frequent = pinlu.value(it.key());
         for (const auto* source : {&pinlu, &xhc, &tghz})
             for (const QString& r : source->value(it.key())) appendUnique(it->common, r);
     }
@@ -143,7 +144,7 @@ std::vector<PinyinLine> buildPinyinLines(const QStringList& characters, const QH
         const QByteArray gbk = gbkOf(c);
         entries.push_back({main, gbk, c});
         const int mainBlock = blockOfReading(main);
-        for (const QString& r : found->common) {
+        for (const QString& r : found->frequent) {
             if (r == main || !allowed.contains(r)) continue;
             const int block = blockOfReading(r);
             // The character's lookup scans blocks in order and keeps the last line of the first

@@ -24,6 +24,9 @@ QString readBzip2Utf8(const QString& path);
 struct CharReadings {
     QString mandarin;    // kMandarin, first value (the customary reading)
     QStringList common;  // kHanyuPinlu, then kXHC1983, then kTGHZ2013 values, first seen first
+    // kHanyuPinlu values: readings counted in a corpus of modern text. Only these become second
+    // lines, so that a reading's list is not led by characters that are rarely read so.
+    QStringList frequent;
 };
 
 // "zhuàng" -> "zhuang", "lüè" -> "lue", "ḿ" -> "m": lower case, diacritics and digits dropped.
