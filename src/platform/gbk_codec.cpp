@@ -4,6 +4,8 @@
 #include <QStringEncoder>
 #include <QList>
 
+#include <algorithm>
+
 namespace tessivo::gbk {
 namespace {
 
@@ -11,10 +13,26 @@ bool isPrivateUse(char32_t c) {
     return (c >= 0xE000 && c <= 0xF8FF) || (c >= 0xF0000 && c <= 0x10FFFD);
 }
 
+// Opening an ICU converter costs far more than converting one record, and record files are
+// checked record by record: keep one converter of each direction per thread. Its error flag is
+// sticky (and resetting an ICU converter closes it), so a converter that saw an error is
+// replaced by a new one.
+QStringEncoder& encoderInstance() {
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder || encoder->hasError()) encoder.emplace("GBK", QStringConverter::Flag::Stateless);
+    return *encoder;
+}
+
+QStringDecoder& decoderInstance() {
+    thread_local std::optional<QStringDecoder> decoder;
+    if (!decoder || decoder->hasError()) decoder.emplace("GBK", QStringConverter::Flag::Stateless);
+    return *decoder;
+}
+
 }  // namespace
 
 std::optional<QByteArray> encode(QStringView text) {
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+    QStringEncoder& encoder = encoderInstance();
     QByteArray out = encoder.encode(text);
     if (encoder.hasError()) return std::nullopt;
     // The encoder may still substitute '?' silently for some inputs: a '?' in the output
@@ -24,18 +42,25 @@ std::optional<QByteArray> encode(QStringView text) {
 }
 
 std::optional<QString> decode(QByteArrayView bytes) {
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    // ASCII is GBK as it stands; record files are mostly ASCII codes and digits.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; }))
+        return QString::fromLatin1(bytes);
+    QStringDecoder& decoder = decoderInstance();
     QString out = decoder.decode(bytes);
     if (decoder.hasError()) return std::nullopt;
-    for (char32_t c : out.toUcs4()) {
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        char32_t c = out[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size()) {
+            c = QChar::surrogateToUcs4(out[i], out[i + 1]);
+            ++i;
+        }
         if (isPrivateUse(c) || c == 0xFFFD) return std::nullopt;
     }
     return out;
 }
 
 QString decodeLenient(QByteArrayView bytes) {
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+    return decoderInstance().decode(bytes);
 }
 
 std::int16_t keyOfBytes(QByteArrayView bytes) {
