@@ -1,6 +1,7 @@
 #include "decomp/drawing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <deque>
 #include <optional>
@@ -15,7 +16,10 @@ constexpr int PanelCount = 4;
 // Longest run of outline pixels opened to join two areas of the same radical: enough to cross
 // two outlines lying side by side at a junction, short enough not to cut a visible line apart.
 constexpr int MaxJoinLength = 6;
-// Largest crossing speck that may be inked when a radical has more than nine areas.
+// Largest specks that may be inked when a radical has more than nine areas: an area where two
+// or more panels' radicals cross is right in black in all of those panels, one of a single
+// radical only in its own, so it must be smaller.
+constexpr int MaxCrossingSpeckPixels = 6;
 constexpr int MaxSpeckPixels = 3;
 constexpr int Mixed = -1;
 
@@ -291,7 +295,10 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
         std::vector<bool> ink(regions.info.size(), false);
         int count = static_cast<int>(own.size());
         for (int r : own) {
-            if (count <= MaxFillPoints || regions.info[static_cast<std::size_t>(r)].size > MaxSpeckPixels) break;
+            if (count <= MaxFillPoints) break;
+            const Regions::Info& info = regions.info[static_cast<std::size_t>(r)];
+            const bool crossing = info.signature != Mixed && std::popcount(static_cast<unsigned>(info.signature)) >= 2;
+            if (info.size > (crossing ? MaxCrossingSpeckPixels : MaxSpeckPixels)) continue;
             ink[static_cast<std::size_t>(r)] = true;
             --count;
         }

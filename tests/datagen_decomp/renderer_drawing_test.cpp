@@ -169,29 +169,62 @@ TEST(RendererDrawing, InksCrossingSpecksOnlyWhileMoreThanNineAreasRemain) {
     // panel 2 and three of panel 3: the bar has 7 areas of its own and 6 crossings of three
     // pixels. Four crossings become ink (smallest first, then in reading order), which leaves
     // exactly nine areas; the other two stay white and are filled by every panel they belong to.
-    std::vector<Mask> strokes{box(4, 40, 108, 45)};
-    std::vector<int> second;
-    std::vector<int> third;
-    for (int i = 0; i < 6; ++i) {
-        strokes.push_back(box(10 + 14 * i, 20, 13 + 14 * i, 90));
-        (i % 2 == 0 ? second : third).push_back(i + 1);
+    // Crossings of three and of six pixels (strokes with one or two white columns) are inked
+    // alike: they belong to two panels.
+    for (const int width : {3, 4}) {
+        std::vector<Mask> strokes{box(4, 40, 108, 45)};
+        std::vector<int> second;
+        std::vector<int> third;
+        for (int i = 0; i < 6; ++i) {
+            strokes.push_back(box(10 + 14 * i, 20, 10 + width + 14 * i, 90));
+            (i % 2 == 0 ? second : third).push_back(i + 1);
+        }
+        const Drawing d = renderDrawing(strokes, plan({strokesPanel({0}), strokesPanel(second), strokesPanel(third), {}},
+                                                      {{0}, second, third}));
+        EXPECT_EQ(d.panels[0].regionsBeforeJoin, 13) << width;
+        EXPECT_EQ(d.panels[0].regions, 9) << width;
+        EXPECT_EQ(d.speckPixels, 4 * 3 * (width - 2)) << width;
+        for (int k = 0; k < 3; ++k) {
+            const PanelFill& p = d.panels[static_cast<std::size_t>(k)];
+            EXPECT_LE(p.regions, MaxFillPoints) << k;
+            EXPECT_EQ(p.missedPixels, 0) << k;
+            EXPECT_EQ(p.leakedPixels, 0) << k;
+        }
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(d.raster.pixel(11 + 14 * i, 42), i < 4 ? Raster::Black : Raster::White) << i;
+        }
+        // Larger areas are never inked: the bar between the crossings stays white.
+        EXPECT_EQ(d.raster.pixel(18, 42), Raster::White);
     }
-    const Drawing d = renderDrawing(strokes, plan({strokesPanel({0}), strokesPanel(second), strokesPanel(third), {}},
-                                                  {{0}, second, third}));
-    EXPECT_EQ(d.panels[0].regionsBeforeJoin, 13);
-    EXPECT_EQ(d.panels[0].regions, 9);
-    EXPECT_EQ(d.speckPixels, 4 * 3);
-    for (int k = 0; k < 3; ++k) {
-        const PanelFill& p = d.panels[static_cast<std::size_t>(k)];
-        EXPECT_LE(p.regions, MaxFillPoints) << k;
-        EXPECT_EQ(p.missedPixels, 0) << k;
-        EXPECT_EQ(p.leakedPixels, 0) << k;
+}
+
+TEST(RendererDrawing, InksSpecksOfOneRadicalOnlyWhenTiny) {
+    // Twelve separate small squares form one radical: twelve areas of one panel only. Areas of a
+    // single pixel may become ink; areas of four pixels may not, and stay white beyond nine.
+    for (const int side : {3, 4}) {
+        std::vector<Mask> strokes;
+        std::vector<int> all;
+        for (int i = 0; i < 12; ++i) {
+            const double x = 8 + 8 * (i % 6);
+            const double y = 20 + 20 * (i / 6);
+            strokes.push_back(box(x, y, x + side, y + side));
+            all.push_back(i);
+        }
+        strokes.push_back(box(70, 80, 100, 100));  // panel 2, apart
+        const Drawing d = renderDrawing(strokes, plan({strokesPanel(all), strokesPanel({12}), {}, {}}, {all, {12}}));
+        const int inner = (side - 2) * (side - 2);
+        const PanelFill& p = d.panels[0];
+        EXPECT_EQ(p.regionsBeforeJoin, 12) << side;
+        EXPECT_EQ(p.leakedPixels, 0) << side;
+        if (inner <= 3) {
+            EXPECT_EQ(d.speckPixels, 3 * inner) << side;
+            EXPECT_EQ(p.missedPixels, 0) << side;
+        } else {
+            EXPECT_EQ(d.speckPixels, 0) << side;
+            EXPECT_EQ(p.seeds.size(), static_cast<std::size_t>(MaxFillPoints)) << side;
+            EXPECT_EQ(p.missedPixels, 3 * inner) << side;
+        }
     }
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(d.raster.pixel(11 + 14 * i, 42), i < 4 ? Raster::Black : Raster::White) << i;
-    }
-    // Larger areas are never inked: the bar between the crossings stays white.
-    EXPECT_EQ(d.raster.pixel(18, 42), Raster::White);
 }
 
 TEST(RendererDrawing, HairThinRadicalPointsAtItsInk) {
