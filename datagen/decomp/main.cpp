@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSet>
 
@@ -109,6 +110,9 @@ int run(const Options& options) {
     const QString fontFamily = loadPictureFont(options.font);
     makeDir(options.bmpDir);
     makeDir(options.keysDir);
+    for (const QString& file : {options.table, options.fills, options.report, options.contactSheet}) {
+        if (!file.isEmpty()) makeDir(QFileInfo(file).absolutePath());
+    }
     // Only the characters of the review sheet keep their drawing in memory.
     QSet<QString> onSheet;
     QStringList sheetCharacters;
