@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/charcode_record.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 #include <QString>
@@ -14,7 +15,7 @@ namespace tessivo {
 // 302-byte record at a time: there is no index or cache in memory.
 class CharCodeFile {
 public:
-    static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
+    static constexpr int MaxRecords = platform::RecordFile::MaxRecords;
 
     CharCodeFile() = default;
     CharCodeFile(const CharCodeFile&) = delete;
@@ -27,11 +28,11 @@ public:
     bool open(const QString& path);
     void close();
     bool isOpen() const { return file_.isOpen(); }
-    QString errorString() const { return error_; }
-    QString path() const { return file_.fileName(); }
+    QString errorString() const { return file_.errorString(); }
+    QString path() const { return file_.path(); }
 
     // Number of records (file length / 302); 0 when closed.
-    int recordCount() const { return count_; }
+    int recordCount() const { return file_.recordCount(); }
 
     // Record n (1-based). nullopt when n is out of range or the read fails.
     std::optional<CharCodeRecord> read(int n);
@@ -43,20 +44,14 @@ public:
     static QString characterText(QByteArrayView characterBytes);
 
     // Record reads since open() or the last reset (the open-time check is not counted).
-    std::uint64_t readCount() const { return reads_; }
-    void resetReadCount() { reads_ = 0; }
+    std::uint64_t readCount() const { return file_.readCount(); }
+    void resetReadCount() { file_.resetReadCount(); }
 
     // The sentence that closes every error message: how to regenerate the data files.
-    static QString rebuildHint();
+    static QString rebuildHint() { return platform::RecordFile::rebuildHint(); }
 
 private:
-    std::optional<QByteArray> readRaw(int n);
-    bool fail(const QString& problem);
-
-    QFile file_;
-    int count_ = 0;
-    std::uint64_t reads_ = 0;
-    QString error_;
+    platform::RecordFile file_;
 };
 
 }  // namespace tessivo

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "platform/record_file.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace tessivo {
 // wwbb11cz.dat, opened once and kept open for the run; reads go to the file record by record.
 class PhraseFile {
 public:
-    static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
+    static constexpr int MaxRecords = platform::RecordFile::MaxRecords;
 
     PhraseFile() = default;
     PhraseFile(const PhraseFile&) = delete;
@@ -24,10 +25,10 @@ public:
     bool open(const QString& path);
     void close();
     bool isOpen() const { return file_.isOpen(); }
-    QString errorString() const { return error_; }
-    QString path() const { return file_.fileName(); }
+    QString errorString() const { return file_.errorString(); }
+    QString path() const { return file_.path(); }
 
-    int recordCount() const { return count_; }
+    int recordCount() const { return file_.recordCount(); }
 
     // Text of record n (1-based); nullopt out of range or when the read fails.
     std::optional<QString> read(int n);
@@ -35,19 +36,13 @@ public:
     // raw bytes into `bytes` when given (no text conversion).
     std::optional<std::int16_t> readKey(int n, QByteArray* bytes = nullptr);
 
-    std::uint64_t readCount() const { return reads_; }
-    void resetReadCount() { reads_ = 0; }
+    std::uint64_t readCount() const { return file_.readCount(); }
+    void resetReadCount() { file_.resetReadCount(); }
 
-    static QString rebuildHint();
+    static QString rebuildHint() { return platform::RecordFile::rebuildHint(); }
 
 private:
-    std::optional<QByteArray> readRaw(int n);
-    bool fail(const QString& problem);
-
-    QFile file_;
-    int count_ = 0;
-    std::uint64_t reads_ = 0;
-    QString error_;
+    platform::RecordFile file_;
 };
 
 }  // namespace tessivo

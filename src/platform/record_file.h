@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace tessivo::platform {
+
+// A file of fixed-length records, opened once and kept open for the run. Every read goes to the
+// file, one record at a time: there is no index or cache in memory.
+class RecordFile {
+public:
+    static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
+
+    // Checks one record (n counts from 1) when the file is opened: an empty text when it is
+    // sound, else what is wrong with it ("is damaged: ...").
+    using RecordCheck = std::function<QString(int n, QByteArrayView record)>;
+
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens and checks the whole file: present, not empty, a whole number of records, at most
+    // MaxRecords, every record passing `check`. On failure returns false, keeps the file closed
+    // and sets errorString() to one sentence that names the file (as `description`), the
+    // problem and how to rebuild it.
+    bool open(const QString& path, int recordSize, const QString& description, const RecordCheck& check);
+    void close();
+    bool isOpen() const { return file_.isOpen(); }
+    QString errorString() const { return error_; }
+    QString path() const { return file_.fileName(); }
+    int recordCount() const { return count_; }
+
+    // The bytes of record n (1-based); nullopt out of range or when the read fails.
+    std::optional<QByteArray> readRaw(int n);
+
+    // Record reads since open() or the last reset (the check at open is not counted).
+    std::uint64_t readCount() const { return reads_; }
+    void resetReadCount() { reads_ = 0; }
+
+    // The sentence that closes every error message: how to regenerate the data files.
+    static QString rebuildHint();
+
+private:
+    bool fail(const QString& description, const QString& problem);
+
+    QFile file_;
+    int recordSize_ = 1;
+    int count_ = 0;
+    std::uint64_t reads_ = 0;
+    QString error_;
+};
+
+}  // namespace tessivo::platform
