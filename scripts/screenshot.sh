@@ -51,12 +51,13 @@ for c in "$@"; do
   case "$c" in
     pinyin:*) typeAt 380 182 "${c#pinyin:}" ;;
     strokes:*)
-      # Chosen from the lists with the arrow keys: item n is n+1 presses down from no choice.
-      glyphs="${c#strokes:}"; lefts=(95 155 220 280 345); order="一丨丿丶乙_"
+      # Chosen with the mouse from each chooser's list, as a user does (every choice moves the
+      # keyboard focus to the result list). Items are about 16.7 pixels apart below the box.
+      glyphs="${c#strokes:}"; arrows=(126 188 251 313 376); order="一丨丿丶乙_"
       for k in 0 1 2 3 4; do
-        g="${glyphs:$k:1}"; prefix="${order%%"$g"*}"; n=$(( ${#prefix} + 1 ))
-        geometry; xdotool mousemove --sync $((X + ${lefts[$k]})) $((Y + 206)) click 1
-        for _ in $(seq 1 "$n"); do xdotool key Down; done
+        g="${glyphs:$k:1}"; prefix="${order%%"$g"*}"; item=${#prefix}
+        geometry; xdotool mousemove --sync $((X + ${arrows[$k]})) $((Y + 206)) click 1; sleep 0.3
+        xdotool mousemove --sync $((X + ${arrows[$k]} - 20)) $((Y + 225 + item * 167 / 10)) click 1; sleep 0.2
       done ;;
     *) typeAt 150 182 "$c" ;;
   esac

@@ -76,8 +76,9 @@ MainWindow::MainWindow(MainController& controller, SkinState& skin, QWidget* par
     setWindowTitle(QStringLiteral(" Tessivo"));
     setWindowIcon(programIcon());
     setFont(songFont(12));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    // A fixed single border: title, minimize and close, no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
     build();
     connect(&controller_, &MainController::changed, this, &MainWindow::refresh);
     connect(&controller_, &MainController::focusResultList, this, [this](int caret) {
