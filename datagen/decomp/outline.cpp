@@ -154,8 +154,14 @@ Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
     Mask mask(width, height);
     const int subRows = height * Supersample;
     const int subCols = width * Supersample;
-    // Crossings of each sample row with the edges: x in sample units and the winding direction.
-    std::vector<std::vector<std::pair<double, int>>> rows(static_cast<std::size_t>(subRows));
+    // Crossings of the sample rows with the edges: row, x in sample units, winding direction.
+    struct Crossing {
+        int row;
+        double x;
+        int dir;
+        bool operator<(const Crossing& o) const { return row != o.row ? row < o.row : x < o.x; }
+    };
+    std::vector<Crossing> crossings;
     for (const Contour& contour : contours) {
         const std::size_t n = contour.size();
         for (std::size_t i = 0; i < n; ++i) {
@@ -170,26 +176,26 @@ Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
             const int last = std::min(subRows - 1, static_cast<int>(std::ceil(y1 - 0.5)) - 1);
             for (int r = first; r <= last; ++r) {
                 const double sy = r + 0.5;
-                const double x = a.x() + (sy - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
-                rows[static_cast<std::size_t>(r)].emplace_back(x, dir);
+                crossings.push_back({r, a.x() + (sy - a.y()) * (b.x() - a.x()) / (b.y() - a.y()), dir});
             }
         }
     }
+    std::sort(crossings.begin(), crossings.end());
     std::vector<std::uint8_t> hits(static_cast<std::size_t>(width) * height, 0);
-    for (int r = 0; r < subRows; ++r) {
-        auto& crossings = rows[static_cast<std::size_t>(r)];
-        if (crossings.empty()) continue;
-        std::sort(crossings.begin(), crossings.end());
-        int winding = 0;
-        for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
-            winding += crossings[i].second;
-            if (winding == 0) continue;
-            // Samples at column c + 0.5 with xa <= c + 0.5 < xb.
-            const int from = std::max(0, static_cast<int>(std::ceil(crossings[i].first - 0.5)));
-            const int to = std::min(subCols, static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
-            const std::size_t line = static_cast<std::size_t>(r / Supersample) * width;
-            for (int c = from; c < to; ++c) ++hits[line + c / Supersample];
+    int winding = 0;
+    for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
+        const Crossing& c = crossings[i];
+        winding += c.dir;
+        if (crossings[i + 1].row != c.row) {
+            winding = 0;  // a closed contour crosses each row an even number of times
+            continue;
         }
+        if (winding == 0) continue;
+        // Samples at column k + 0.5 with xa <= k + 0.5 < xb.
+        const int from = std::max(0, static_cast<int>(std::ceil(c.x - 0.5)));
+        const int to = std::min(subCols, static_cast<int>(std::ceil(crossings[i + 1].x - 0.5)));
+        const std::size_t line = static_cast<std::size_t>(c.row / Supersample) * width;
+        for (int k = from; k < to; ++k) ++hits[line + k / Supersample];
     }
     constexpr int Half = Supersample * Supersample / 2;
     for (int y = 0; y < height; ++y) {
