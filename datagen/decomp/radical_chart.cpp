@@ -80,7 +80,7 @@ const Row kRows[] = {
     {'h', "龰", "shpn", "ref=走,3,4"},
     {'h', "皮头", "zps|pzs", "ref=皮,0,3"},
     // j 22: 日早两竖与虫依
-    {'j', "日", "szhh", "keyname"},
+    {'j', "日", "szhh|szh", "keyname"},
     {'j', "曰", "szhh", ""},
     {'j', "早", "szhhhs", ""},
     {'j', "虫", "szhshn", ""},
@@ -239,7 +239,7 @@ const Row kRows[] = {
     // x 55: 慈母无心弓和匕，幻无力
     {'x', "纟", "zzh", "keyname"},
     {'x', "弓", "zhz", ""},
-    {'x', "匕", "pz|hz", ""},
+    {'x', "匕", "pz|hz|zp", ""},
     {'x', "幺", "zzn", ""},
     {'x', "母框", "zz", ""},
     {'x', "龙尾", "zpn", "foldlast|ref=龙,2,3"},

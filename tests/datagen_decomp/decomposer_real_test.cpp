@@ -2,6 +2,7 @@
 // checked against the outline's writing order (indices 0-based).
 
 #include "decomp/decomposer.h"
+#include "decomp/exceptions.h"
 #include "decomposer_fixture.h"
 
 namespace tessivo::datagen::test {
@@ -131,6 +132,27 @@ TEST(DecomposerReal, AtomsGroupEachCodedRadicalAndTheUncodedMiddle) {
     EXPECT_EQ(d.atoms, (std::vector<std::vector<int>>{{0}, {1}, {2}}));
     d = run(*loader, QStringLiteral("十"));
     EXPECT_EQ(d.atoms, (std::vector<std::vector<int>>{{0}, {1}}));
+}
+
+TEST(DecomposerReal, ChartVariantsAndTheShortExceptionList) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        // 象: the 口-shaped 日 shares its bottom stroke with 豕, so neither has its own 一.
+        {"象", "⺈:0,1 日:2,3,4 豕:5,6,7,8,9,10 key:u", "general"},
+        // 燕 is on the exception list: 丬 (7-9) is coded before the 口 (4-6) it flanks.
+        {"燕", "廿:0,1,2,3 丬:7,8,9 口:4,5,6 灬:12,13,14,15", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+    EXPECT_LT(exceptionCount(), 50);
+    // An entry only applies to the code it was written for.
+    CharacterInput yan = loader->load(QStringLiteral("燕"));
+    ASSERT_TRUE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
+    yan.fullCode = QStringLiteral("aukf");
+    EXPECT_FALSE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
+    // ...and to an outline that still has the strokes it names.
+    yan = loader->load(QStringLiteral("燕"));
+    yan.strokes.resize(10);
+    EXPECT_FALSE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
 }
 
 TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {
