@@ -60,7 +60,8 @@ QString fillFieldText(const PanelFill& panel);
 // (leading blanks skipped, no leading number reads as 0). Points in twips.
 std::vector<QPoint> readFillField(const QString& field);
 
-// The pixel a point in twips falls on (the program divides by 15, truncating).
+// The pixel a point in twips falls on, dividing by 15 and truncating. Points written at
+// pixel * 15 + 7 give the same pixel whether a reader truncates or rounds.
 QPoint twipsToPixel(QPoint twips);
 
 }  // namespace tessivo::datagen
