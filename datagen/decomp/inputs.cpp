@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 namespace tessivo::datagen {
 
@@ -121,7 +122,10 @@ StrokeTable StrokeTable::fromText(const QString& text) {
         if (!list.contains(fields[1])) list.push_back(fields[1]);
     }
     StrokeTable table;
-    for (auto it = mainland.cbegin(); it != mainland.cend(); ++it) table.variants_[it.key()] = it.value();
+    for (auto it = mainland.cbegin(); it != mainland.cend(); ++it) {
+        table.variants_[it.key()] = it.value();
+        table.mainlandCount_[it.key()] = static_cast<int>(it.value().size());
+    }
     for (auto it = taiwan.cbegin(); it != taiwan.cend(); ++it) {
         auto& list = table.variants_[it.key()];
         for (const QString& v : it.value()) {
@@ -169,14 +173,19 @@ int classAgreement(const QString& classes, const std::vector<Median>& medians) {
     return agree;
 }
 
-QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians) {
-    std::vector<std::pair<int, QString>> scored;
-    for (const QString& v : variants) {
-        if (v.size() == static_cast<qsizetype>(medians.size())) scored.emplace_back(classAgreement(v, medians), v);
+QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians, int preferred) {
+    // (group, agreement, string): group 0 for the preferred strings.
+    std::vector<std::tuple<int, int, QString>> scored;
+    for (qsizetype i = 0; i < variants.size(); ++i) {
+        const QString& v = variants[i];
+        if (v.size() == static_cast<qsizetype>(medians.size())) scored.emplace_back(i < preferred ? 0 : 1, classAgreement(v, medians), v);
     }
-    std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) {
+        if (std::get<0>(a) != std::get<0>(b)) return std::get<0>(a) < std::get<0>(b);
+        return std::get<1>(a) > std::get<1>(b);
+    });
     QStringList out;
-    for (const auto& s : scored) out.push_back(s.second);
+    for (const auto& s : scored) out.push_back(std::get<2>(s));
     return out;
 }
 
@@ -216,7 +225,7 @@ CharacterInput InputLoader::load(const QString& character) const {
 QStringList InputLoader::classVariants(const CharacterInput& input) const {
     std::vector<Median> medians;
     for (const auto& s : input.strokes) medians.push_back(s.median);
-    return fittingVariants(strokes_.variants(input.character), medians);
+    return fittingVariants(strokes_.variants(input.character), medians, strokes_.mainlandCount(input.character));
 }
 
 const std::vector<Median>* InputLoader::referenceMedians(const QString& glyph) const {

@@ -38,9 +38,12 @@ public:
     static StrokeTable load(const QString& path);  // GenError if unreadable
     static StrokeTable fromText(const QString& text);
     QStringList variants(const QString& character) const;
+    // How many of variants(character), from the front, come from the mainland section.
+    int mainlandCount(const QString& character) const { return mainlandCount_.value(character); }
 
 private:
     QHash<QString, QStringList> variants_;
+    QHash<QString, int> mainlandCount_;
 };
 
 // Stroke class of one centre line from its geometry alone ('h' 's' 'p' 'n' 'z'). Used to order
@@ -50,9 +53,10 @@ char classifyMedian(const Median& median);
 // How many strokes of `classes` agree with the geometric class of the matching median.
 int classAgreement(const QString& classes, const std::vector<Median>& medians);
 
-// The stroke-class strings of `variants` that have exactly medians.size() letters, ordered by
-// agreement with the medians' geometry (ties keep the table order, i.e. mainland first).
-QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians);
+// The stroke-class strings of `variants` that have exactly medians.size() letters: the first
+// `preferred` of `variants` (the mainland ones) before the others, and within each group by
+// agreement with the medians' geometry (ties keep the table order).
+QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians, int preferred = 0);
 
 // Loads CharacterInput records from the three installed packages.
 class InputLoader {

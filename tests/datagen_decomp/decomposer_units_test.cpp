@@ -27,6 +27,7 @@ TEST(StrokeTable, PrefersTheMainlandSectionAndSkipsTheHeader) {
         "x\tnot-classes\n");
     const StrokeTable table = StrokeTable::fromText(text);
     EXPECT_EQ(table.variants(QStringLiteral("\u963e")), (QStringList{"zs", "zzs"}));
+    EXPECT_EQ(table.mainlandCount(QStringLiteral("\u963e")), 1);
     EXPECT_EQ(table.variants(QStringLiteral("\u90fd")), (QStringList{"hshpszhhzs", "hshpszhhzzs"}));
     EXPECT_TRUE(table.variants(QStringLiteral("x")).isEmpty());
     EXPECT_TRUE(table.variants(QStringLiteral("\u4e00")).isEmpty());
@@ -60,6 +61,10 @@ TEST(StrokeClass, FoldsAndHooks) {
 TEST(StrokeClass, VariantsOfTheOutlinesLengthOrderedByGeometry) {
     const std::vector<Median> medians = {line({{100, 500}, {900, 500}}), line({{500, 800}, {500, 100}})};  // 十
     EXPECT_EQ(fittingVariants({"sh", "hsz", "hs"}, medians), (QStringList{"hs", "sh"}));
+    // A mainland string goes first even when the geometry prefers another; geometry only
+    // orders strings of the same standard.
+    EXPECT_EQ(fittingVariants({"sh", "hs"}, medians, 1), (QStringList{"sh", "hs"}));
+    EXPECT_EQ(fittingVariants({"sh", "hs", "hh"}, medians, 2), (QStringList{"hs", "sh", "hh"}));
     EXPECT_EQ(classAgreement(QStringLiteral("hs"), medians), 2);
     EXPECT_EQ(classAgreement(QStringLiteral("sh"), medians), 0);
 }
