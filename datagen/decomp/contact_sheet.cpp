@@ -53,13 +53,13 @@ QStringList mostFrequent(const QString& wubiDictText, const QStringList& among, 
     return sorted;
 }
 
-Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyPictures) {
+Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyPictures, const QString& code) {
     const PanelFill& panel = drawing.panels[static_cast<std::size_t>(k)];
     switch (panel.kind) {
     case PanelAssignment::Kind::Strokes:
         return fillAtSeeds(drawing.raster, panel.seeds);
     case PanelAssignment::Kind::IdentKey: {
-        const int index = identificationKeyIndex(panel.key);
+        const int index = k < code.size() ? identificationKeyIndex(code[k]) : -1;
         if (index >= 0 && index < static_cast<int>(keyPictures.size())) return keyPictures[static_cast<std::size_t>(index)];
         break;
     }
@@ -96,7 +96,7 @@ QImage contactSheet(const std::vector<SheetEntry>& entries, const std::vector<Ra
         painter.drawText(QRect(x0, y0 + 78, LabelWidth, 20), Qt::AlignCenter, e.confidence);
         for (int k = 0; k < 4; ++k) {
             const int px = x0 + LabelWidth + k * (panelW + Gap);
-            painter.drawImage(px, y0, toImage(shownPanel(e.drawing, k, keyPictures)));
+            painter.drawImage(px, y0, toImage(shownPanel(e.drawing, k, keyPictures, e.code)));
             const PanelFill& panel = e.drawing.panels[static_cast<std::size_t>(k)];
             const bool faulty = panel.kind == PanelAssignment::Kind::Strokes &&
                                 (panel.missedPixels > 0 || panel.leakedPixels > 0 || panel.outlineOnly);

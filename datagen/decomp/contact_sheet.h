@@ -27,8 +27,9 @@ struct SheetEntry {
 QStringList mostFrequent(const QString& wubiDictText, const QStringList& among, int count);
 
 // What panel k shows: the filled drawing, the key picture (`keyPictures` in the order of
-// identificationKeys()), or a blank raster for an empty panel.
-Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyPictures);
+// identificationKeys()) of letter k of `code`, as the program picks it, or a blank raster for
+// an empty panel or a letter without a picture.
+Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyPictures, const QString& code);
 
 // Lays the entries out in rows of `perRow`, labelled with character, code and confidence.
 // Panels whose simulated fill missed or leaked pixels get a red frame.

@@ -142,9 +142,13 @@ TEST(RendererSheet, PanelsShowWhatTheProgramShows) {
     d.panels[2].key = QChar(u'd');
     std::vector<Raster> keys;
     for (int i = 0; i < 16; ++i) keys.emplace_back(KeyPictureWidth, KeyPictureHeight, i == 2 ? Raster::Black : Raster::White);
-    EXPECT_EQ(shownPanel(d, 0, keys).pixel(20, 20), Raster::Black);
-    EXPECT_EQ(shownPanel(d, 0, keys).pixel(40, 40), Raster::White);
-    EXPECT_EQ(shownPanel(d, 1, keys), d.raster);
-    EXPECT_EQ(shownPanel(d, 2, keys), keys[2]);
-    EXPECT_EQ(shownPanel(d, 3, keys), Raster(DrawingWidth, DrawingHeight));
+    const QString code = QStringLiteral("abd");
+    EXPECT_EQ(shownPanel(d, 0, keys, code).pixel(20, 20), Raster::Black);
+    EXPECT_EQ(shownPanel(d, 0, keys, code).pixel(40, 40), Raster::White);
+    EXPECT_EQ(shownPanel(d, 1, keys, code), d.raster);
+    EXPECT_EQ(shownPanel(d, 2, keys, code), keys[2]);
+    EXPECT_EQ(shownPanel(d, 3, keys, code), Raster(DrawingWidth, DrawingHeight));
+    // The picture follows the code letter, as in the program; a letter without one shows nothing.
+    EXPECT_EQ(shownPanel(d, 2, keys, QStringLiteral("abg")), keys[0]);
+    EXPECT_EQ(shownPanel(d, 2, keys, QStringLiteral("abz")), Raster(DrawingWidth, DrawingHeight));
 }
