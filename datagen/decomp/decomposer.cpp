@@ -262,14 +262,11 @@ std::vector<Instance> expanded(const std::vector<Instance>& insts) {
     return out;
 }
 
-enum class Order { Start, Close };
 enum class Mode { StrictStart, StrictClose, Relaxed };
 
 struct Candidate {
     std::vector<Instance> ordered;  // in coding order
-    Mask skipped = 0;               // 戈's dot, left to the uncoded strokes
     int radicals = 0;               // 2 or 3 with an identification key; 4 for four or more
-    bool identified = false;        // the code ends with an identification key
     bool identOk = true;
     double cost = 0;
     bool matches = true;
@@ -544,48 +541,38 @@ private:
         const int m = static_cast<int>(all.size());
         const bool three = code_.size() == 3;
         if (three ? m != 2 : m < 3) return;
-        for (Order order : {Order::Start, Order::Close}) {
-            if (order == Order::Start && mode_ == Mode::StrictClose) continue;
-            if (order == Order::Close && mode_ != Mode::StrictClose) continue;
-            std::vector<Instance> ordered = all;
-            if (order == Order::Close) {
-                std::sort(ordered.begin(), ordered.end(), [](const Instance& a, const Instance& b) { return a.closeOrder < b.closeOrder; });
-            }
-            Candidate cand;
-            cand.skipped = skipped_;
-            cand.cost = cost + (order == Order::Close ? kCloseOrder : 0);
-            if (m >= 4 || (skipped_ && m == 3)) {
-                if (three) continue;
-                // Four or more radicals: the first three and the last are coded.
-                const QChar lastKey = keyOf(ordered.back());
-                if (lastKey != code_[3]) {
-                    if (mode_ != Mode::Relaxed) continue;
-                    cand.cost += kKeyMismatch;
-                }
-                if (m == 3) continue;  // a skipped dot leaves three radicals: not a four-radical code
-                cand.radicals = 4;
-                cand.identified = false;
-                cand.panelMasks = {ordered[0].mask, ordered[1].mask, ordered[2].mask, ordered.back().mask};
-            } else {
-                if (skipped_) continue;
-                cand.radicals = m;
-                cand.identified = true;
-                bool ok = true;
-                cand.cost += identCost(ordered, ok);
-                cand.identOk = ok;
-                cand.panelMasks = {ordered[0].mask, ordered[1].mask, m == 3 ? ordered[2].mask : 0, 0};
-            }
-            if (mode_ == Mode::Relaxed) {
-                cand.matches = true;
-                const int coded = cand.radicals == 4 ? 4 : cand.radicals;
-                for (int k = 0; k < coded; ++k) {
-                    const Instance& in = (k == 3) ? ordered.back() : ordered[static_cast<std::size_t>(k)];
-                    if (keyOf(in) != code_[k]) cand.matches = false;
-                }
-            }
-            cand.ordered = std::move(ordered);
-            record(std::move(cand));
+        // In the close-order search the radicals are coded in the order they are finished.
+        std::vector<Instance> ordered = all;
+        Candidate cand;
+        cand.cost = cost;
+        if (mode_ == Mode::StrictClose) {
+            std::sort(ordered.begin(), ordered.end(), [](const Instance& a, const Instance& b) { return a.closeOrder < b.closeOrder; });
+            cand.cost += kCloseOrder;
         }
+        if (m >= 4) {
+            // Four or more radicals: the first three and the last are coded.
+            if (keyOf(ordered.back()) != code_[3]) {
+                if (mode_ != Mode::Relaxed) return;
+                cand.cost += kKeyMismatch;
+            }
+            cand.radicals = 4;
+            cand.panelMasks = {ordered[0].mask, ordered[1].mask, ordered[2].mask, ordered.back().mask};
+        } else {
+            // Two or three radicals and the identification key; 戈's dot is never left out here.
+            if (skipped_) return;
+            cand.radicals = m;
+            cand.cost += identCost(ordered, cand.identOk);
+            cand.panelMasks = {ordered[0].mask, ordered[1].mask, m == 3 ? ordered[2].mask : 0, 0};
+        }
+        if (mode_ == Mode::Relaxed) {
+            const int coded = cand.radicals;
+            for (int k = 0; k < coded; ++k) {
+                const Instance& in = (k == 3) ? ordered.back() : ordered[static_cast<std::size_t>(k)];
+                if (keyOf(in) != code_[k]) cand.matches = false;
+            }
+        }
+        cand.ordered = std::move(ordered);
+        record(std::move(cand));
     }
 
     void record(Candidate cand) {
