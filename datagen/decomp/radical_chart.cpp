@@ -245,8 +245,8 @@ const Row kRows[] = {
     {'x', "龙尾", "zpn", "foldlast|ref=龙,2,3"},
 };
 
-// Components whose coded radicals interleave: glyph, stroke classes, then the parts in coding
-// order as key:glyph:offsets.
+// Components the chart always splits the same way, even where their coded radicals interleave:
+// glyph, stroke classes, then the parts in coding order as key:glyph:offsets.
 struct CompositeRow {
     const char* glyph;
     const char* classes;
@@ -256,6 +256,8 @@ struct CompositeRow {
 const CompositeRow kComposites[] = {
     // 兆: 丿 丶 ㇀ 乚 丿 丶 — the dots on either side code first (i), the 儿 they flank second (q).
     {"兆", "pnhzpn|pnnzpn", "i:兆点:1,2,4,5 q:儿:0,3"},
+    // 衣: always 亠 over 𧘇, never 广 with the short foot of 艮 (兼顾直观).
+    {"衣", "nhpzpn", "y:亠:0,1 e:𧘇:2,3,4,5"},
 };
 
 }  // namespace

@@ -34,9 +34,10 @@ struct Radical {
     // 0 for a row's first class string; later alternatives may order the strokes differently
     // from the reference glyph.
     int alternative = 0;
-    // A component the chart splits into several coded radicals whose strokes interleave (兆 =
-    // the four dots on i, then 儿 on q): each part's key, glyph and stroke offsets within the
-    // component, in coding order. Empty for an ordinary radical.
+    // A component the chart always splits the same way into several coded radicals, even when
+    // their strokes interleave (兆 = the four dots on i, then 儿 on q; 衣 = 亠 then 𧘇): each
+    // part's key, glyph and stroke offsets within the component, in coding order. Empty for an
+    // ordinary radical.
     struct Part {
         QChar key;
         QString glyph;

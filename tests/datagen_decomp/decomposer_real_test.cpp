@@ -139,6 +139,9 @@ TEST(DecomposerReal, ChartVariantsAndTheShortExceptionList) {
     const Expected cases[] = {
         // 象: the 口-shaped 日 shares its bottom stroke with 豕, so neither has its own 一.
         {"象", "⺈:0,1 日:2,3,4 豕:5,6,7,8,9,10 key:u", "general"},
+        // 衣 is 亠 over 𧘇 even where 广 with 艮's short foot would fit the same keys.
+        {"装", "丬:0,1,2 士:3,4,5 亠:6,7 𧘇:8,9,10,11", "general"},
+        {"很", "彳:0,1,2 彐:3,4,5 𧘇短:6,7,8 key:y", "general"},
         // 燕 is on the exception list: 丬 (7-9) is coded before the 口 (4-6) it flanks.
         {"燕", "廿:0,1,2,3 丬:7,8,9 口:4,5,6 灬:12,13,14,15", "general"},
     };
