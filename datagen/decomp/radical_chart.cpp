@@ -258,6 +258,8 @@ const CompositeRow kComposites[] = {
     {"兆", "pnhzpn|pnnzpn", "i:兆点:1,2,4,5 q:儿:0,3"},
     // 衣: always 亠 over 𧘇, never 广 with the short foot of 艮 (兼顾直观).
     {"衣", "nhpzpn", "y:亠:0,1 e:𧘇:2,3,4,5"},
+    // 鸟: 勹 丶 乙 一, never 讠 taking the dot and the fold together.
+    {"鸟", "pznzh", "q:勹:0,1 y:丶:2 n:乙:3 g:一:4"},
 };
 
 }  // namespace
