@@ -790,8 +790,8 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
         d.panels[0] = d.panels[1] = strokesPanel(input.character, std::vector<int>{0});
         d.panels[2] = keyPanel(QLatin1Char('l'));
         d.atoms.push_back({0});
-        d.confidence = Confidence::High;
         d.matchesCode = d.shapeOk = code[0] == strokeLetter(variants.front()[0].toLatin1());
+        d.confidence = d.matchesCode ? Confidence::High : Confidence::Low;
         return d;
     }
     if (chart.keysOf(input.character).contains(code[0])) {
@@ -834,7 +834,7 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
     const Candidate& best = candidates.front();
     d = fromCandidate(best, input, n);
     const double margin = candidates.size() > 1 ? candidates[1].cost - best.cost : 1.0;
-    if (!best.matches) d.confidence = Confidence::Low;
+    if (!best.matches || !best.identOk || !d.shapeOk) d.confidence = Confidence::Low;
     else if (margin > kHighMargin && best.identOk && d.shapeOk) d.confidence = Confidence::High;
     else if (margin > kMediumMargin && best.identOk) d.confidence = Confidence::Medium;
     else d.confidence = Confidence::Low;
