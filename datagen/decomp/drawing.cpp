@@ -16,12 +16,20 @@ constexpr int PanelCount = 4;
 // Longest run of outline pixels opened to join two areas of the same radical: enough to cross
 // two outlines lying side by side at a junction, short enough not to cut a visible line apart.
 constexpr int MaxJoinLength = 6;
-// Largest specks that may be inked when a radical has more than nine areas: an area where two
-// or more panels' radicals cross is right in black in all of those panels, one of a single
-// radical only in its own, so it must be smaller.
-constexpr int MaxCrossingSpeckPixels = 6;
-constexpr int MaxSpeckPixels = 3;
+// Signature of an area whose pixels lie in different sets of radicals.
 constexpr int Mixed = -1;
+// Largest specks that may be inked when a radical has more than nine areas. Ink is right in
+// every panel whose radical holds the speck and wrong in the others, so a speck may be larger
+// the more panels it belongs to: 3 pixels for one panel, 6 for two, 12 for three or more, and
+// any size when it is in every filled panel (nothing then shows it wrongly).
+constexpr int MaxSpeckPixels = 3;
+
+int maxSpeckPixels(int signature, int filledPanels) {
+    if (signature == Mixed) return 0;
+    if (signature == filledPanels) return DrawingWidth * DrawingHeight;
+    const int panels = std::popcount(static_cast<unsigned>(signature));
+    return panels <= 1 ? MaxSpeckPixels : panels == 2 ? 2 * MaxSpeckPixels : 4 * MaxSpeckPixels;
+}
 
 constexpr std::array<std::pair<int, int>, 4> Neighbours{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
 
@@ -250,6 +258,10 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
         }
     }
 
+    int filledMask = 0;  // bit k: panel k is filled
+    for (int k = 0; k < PanelCount; ++k) {
+        if (filled[static_cast<std::size_t>(k)]) filledMask |= 1 << k;
+    }
     Regions regions = findRegions(drawing.raster, signature);
     for (int k = 0; k < PanelCount; ++k) {
         if (!filled[static_cast<std::size_t>(k)]) continue;
@@ -297,8 +309,7 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
         for (int r : own) {
             if (count <= MaxFillPoints) break;
             const Regions::Info& info = regions.info[static_cast<std::size_t>(r)];
-            const bool crossing = info.signature != Mixed && std::popcount(static_cast<unsigned>(info.signature)) >= 2;
-            if (info.size > (crossing ? MaxCrossingSpeckPixels : MaxSpeckPixels)) continue;
+            if (info.size > maxSpeckPixels(info.signature, filledMask)) continue;
             ink[static_cast<std::size_t>(r)] = true;
             --count;
         }

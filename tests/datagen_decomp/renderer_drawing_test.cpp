@@ -227,6 +227,27 @@ TEST(RendererDrawing, InksSpecksOfOneRadicalOnlyWhenTiny) {
     }
 }
 
+TEST(RendererDrawing, InksSpecksOfAnySizeThatEveryFilledPanelShows) {
+    // The same twelve squares as the radical of both filled panels: ink there is right in each
+    // panel, so the three smallest areas become ink although they have four pixels.
+    std::vector<Mask> strokes;
+    std::vector<int> all;
+    for (int i = 0; i < 12; ++i) {
+        const double x = 8 + 8 * (i % 6);
+        const double y = 20 + 20 * (i / 6);
+        strokes.push_back(box(x, y, x + 4, y + 4));
+        all.push_back(i);
+    }
+    const Drawing d = renderDrawing(strokes, plan({strokesPanel(all), strokesPanel(all), keyPanel('g'), {}}, {all}));
+    EXPECT_EQ(d.speckPixels, 3 * 4);
+    for (int k = 0; k < 2; ++k) {
+        const PanelFill& p = d.panels[static_cast<std::size_t>(k)];
+        EXPECT_EQ(p.regions, MaxFillPoints) << k;
+        EXPECT_EQ(p.missedPixels, 0) << k;
+        EXPECT_EQ(p.leakedPixels, 0) << k;
+    }
+}
+
 TEST(RendererDrawing, HairThinRadicalPointsAtItsInk) {
     // Two pixels wide: all outline, no white inside. The point must not land on white (that
     // would fill the background) yet the field must not be empty.
