@@ -834,9 +834,11 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
     const Candidate& best = candidates.front();
     d = fromCandidate(best, input, n);
     const double margin = candidates.size() > 1 ? candidates[1].cost - best.cost : 1.0;
+    // High: confirmed by code, identification key and shapes, and clearly ahead of any other
+    // split; medium: ahead by a little; low: a near tie, or not confirmed.
     if (!best.matches || !best.identOk || !d.shapeOk) d.confidence = Confidence::Low;
-    else if (margin > kHighMargin && best.identOk && d.shapeOk) d.confidence = Confidence::High;
-    else if (margin > kMediumMargin && best.identOk) d.confidence = Confidence::Medium;
+    else if (margin > kHighMargin) d.confidence = Confidence::High;
+    else if (margin > kMediumMargin) d.confidence = Confidence::Medium;
     else d.confidence = Confidence::Low;
     // A code the radicals explain only with the wrong last stroke is not a match.
     if (!best.identOk) d.matchesCode = false;
