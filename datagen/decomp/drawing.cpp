@@ -293,10 +293,10 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
         }
     }
 
-    // Still more than nine: crossing specks of a few pixels, where outlines meet, become ink. In
-    // the panels they belong to they are then black as a fill would make them; elsewhere they
-    // read as part of the junction of the lines, whereas a white speck left in a filled radical
-    // would show as a hole.
+    // Still more than nine: the smallest specks, mostly where outlines cross, become ink (within
+    // the sizes of maxSpeckPixels). In the panels they belong to they are then black as a fill
+    // would make them; elsewhere they read as part of the junction of the lines, whereas a white
+    // speck left in a filled radical would show as a hole.
     for (int k = 0; k < PanelCount; ++k) {
         if (!filled[static_cast<std::size_t>(k)]) continue;
         std::vector<int> own = regionsOfPanel(regions, k);
