@@ -25,13 +25,13 @@ struct Row {
 
 // Strokes in mainland order and classes: 竖钩 is s, 提 is h, 斜钩/弯钩/卧钩 and every fold z.
 const Row kRows[] = {
-    // g 11: 王旁青头戋五一
+    // key g (11)
     {'g', "王", "hhsh", "keyname"},
     {'g', "龶", "hhsh", "ref=青,0,4"},
     {'g', "五", "hszh", ""},
     {'g', "一", "h", ""},
     {'g', "戋", "hhzpn", "dot"},
-    // f 12: 土士二干十寸雨
+    // key f (12)
     {'f', "土", "hsh|shh", "keyname"},
     {'f', "士", "hsh", ""},
     {'f', "二", "hh", ""},
@@ -41,7 +41,7 @@ const Row kRows[] = {
     {'f', "雨", "hszsnnnn|hszsnnpn", ""},
     {'f', "⻗", "hnzsnnnn", "ref=雪,0,8"},
     {'f', "革底", "szhhs", "ref=革,4,5"},
-    // d 13: 大犬三羊古石厂
+    // key d (13)
     {'d', "大", "hpn", "keyname|wrap=1"},
     {'d', "犬", "hpnn", ""},
     {'d', "三", "hhh", ""},
@@ -54,12 +54,12 @@ const Row kRows[] = {
     {'d', "丆", "hp", "wrap=1|ref=石,0,2"},
     {'d', "ア", "hzp", ""},
     {'d', "镸", "hshhhzn|hshhzn", ""},
-    // s 14: 木丁西
+    // key s (14)
     {'s', "木", "hspn", "keyname"},
     {'s', "丁", "hs", "wrap=1"},
     {'s', "西", "hszpzh", ""},
     {'s', "覀", "hszssh", "ref=要,0,6"},
-    // a 15: 工戈草头右框七
+    // key a (15)
     {'a', "工", "hsh", "keyname|wrap=2"},
     {'a', "戈", "hzpn", "wrap=1|dot"},
     {'a', "弋", "hzn", "wrap=1"},
@@ -68,7 +68,7 @@ const Row kRows[] = {
     {'a', "廿", "hssh", ""},
     {'a', "匚", "hz", "wrap=1"},
     {'a', "七", "hz", ""},
-    // h 21: 目具上止卜虎皮
+    // key h (21)
     {'h', "目", "szhhh", "keyname"},
     {'h', "具头", "szhhhh", "ref=具,0,6"},
     {'h', "上", "shh", ""},
@@ -79,18 +79,18 @@ const Row kRows[] = {
     {'h', "丨", "s", ""},
     {'h', "龰", "shpn", "ref=走,3,4"},
     {'h', "皮头", "zps|pzs", "ref=皮,0,3"},
-    // j 22: 日早两竖与虫依
+    // key j (22)
     {'j', "日", "szhh|szh", "keyname"},
     {'j', "曰", "szhh", ""},
     {'j', "早", "szhhhs", ""},
     {'j', "虫", "szhshn", ""},
     {'j', "刂", "ss", ""},
     {'j', "リ", "ps|sp", ""},
-    // k 23: 口与川
+    // key k (23)
     {'k', "口", "szh", "keyname"},
     {'k', "川", "pss", ""},
     {'k', "三竖", "sss", ""},
-    // l 24: 田甲方框四车力
+    // key l (24)
     {'l', "田", "szhsh", "keyname"},
     {'l', "甲", "szhhs", ""},
     {'l', "囗", "szh", "wrap=2"},
@@ -99,14 +99,14 @@ const Row kRows[] = {
     {'l', "皿", "szssh", ""},
     {'l', "车", "hzhs|hzsh", ""},
     {'l', "力", "zp|pz", "foldlast"},
-    // m 25: 山由贝，下框几
+    // key m (25)
     {'m', "山", "szs", "keyname|wrap=1"},
     {'m', "由", "szhsh", ""},
     {'m', "贝", "szpn", ""},
     {'m', "冂", "sz", "wrap=1"},
     {'m', "几", "pz", ""},
     {'m', "冎", "szznz|szhssz", "ref=骨,0,4"},
-    // t 31: 禾竹一撇双人立，反文条头共三一
+    // key t (31)
     {'t', "禾", "phspn", "keyname|wrap=3"},
     {'t', "⺮", "phnphn", "ref=笑,0,6"},
     {'t', "竹", "phsphs", ""},
@@ -116,7 +116,7 @@ const Row kRows[] = {
     {'t', "夂", "pzn", ""},
     {'t', "𠂉", "ph", "ref=每,0,2"},
     {'t', "余底", "hhspn|hspn", ""},
-    // r 32: 白手看头三二斤
+    // key r (32)
     {'r', "白", "pszhh", "keyname"},
     {'r', "手", "phhs", ""},
     {'r', "扌", "hsh", ""},
@@ -125,7 +125,7 @@ const Row kRows[] = {
     {'r', "⺁", "pp", ""},
     {'r', "⺧", "phh", ""},
     {'r', "丘头", "pshs", "ref=丘,0,4"},
-    // e 33: 月彡乃用家衣底
+    // key e (33)
     {'e', "月", "pzhh|szhh", "keyname"},
     {'e', "彡", "ppp", ""},
     {'e', "乃", "zp|pz", "foldlast"},
@@ -136,13 +136,13 @@ const Row kRows[] = {
     {'e', "𧘇短", "zpn", ""},
     {'e', "爫", "pnnp", ""},
     {'e', "舟身", "pznnh|pznhn", ""},
-    // w 34: 人和八，三四里
+    // key w (34)
     {'w', "人", "pn", "keyname"},
     {'w', "亻", "ps", ""},
     {'w', "八", "pn|nn", ""},
     {'w', "癶", "znppn", ""},
     {'w', "祭头", "pznnzn", "ref=祭,0,6"},
-    // q 35: 金勺缺点无尾鱼，犬旁留叉儿一点夕，氏无七
+    // key q (35)
     {'q', "金", "pnhhsnph", "keyname"},
     {'q', "钅", "phhhz", ""},
     {'q', "勹", "pz|zp", ""},
@@ -154,7 +154,7 @@ const Row kRows[] = {
     {'q', "饣", "pzz", ""},
     {'q', "鱼头", "pzszhsh", "ref=鱼,0,7"},
     {'q', "氏头", "pz", "ref=氏,0,2"},
-    // y 41: 言文方广在四一，高头一捺谁人去
+    // key y (41)
     {'y', "言", "nhhhszh", "keyname"},
     {'y', "讠", "nz", ""},
     {'y', "文", "nhpn", ""},
@@ -164,7 +164,7 @@ const Row kRows[] = {
     {'y', "丶", "n", ""},
     {'y', "隹右", "nhhhsh", "ref=隹,2,6"},
     {'y', "高头", "nhszh", "ref=高,0,5"},
-    // u 42: 立辛两点六门疒
+    // key u (42)
     {'u', "立", "nhnph", "keyname"},
     {'u', "立头", "nhnp", "ref=立,0,4"},
     {'u', "辛", "nhnphhs", ""},
@@ -176,7 +176,7 @@ const Row kRows[] = {
     {'u', "门", "nsz", ""},
     {'u', "疒", "nhpnh", ""},
     {'u', "丬", "nhs|nns|shh", ""},
-    // i 43: 水旁兴头小倒立
+    // key i (43)
     {'i', "水", "szpn|zpn", "keyname"},
     {'i', "氵", "nnh", ""},
     {'i', "氺", "snhpn|nhpn", ""},
@@ -186,21 +186,21 @@ const Row kRows[] = {
     {'i', "兴头", "nnph", "ref=兴,0,4"},
     {'i', "光头", "snph", "ref=光,0,4"},
     {'i', "不底", "psn", "ref=不,1,3"},
-    // o 44: 火业头，四点米
+    // key o (44)
     {'o', "火", "nppn", "keyname"},
     {'o', "灬", "nnnn", ""},
     {'o', "米", "nphspn", ""},
     {'o', "业", "ssnph", ""},
     {'o', "业头", "ssnp|sspn", "ref=业,0,4"},
     {'o', "亦底", "pspn|pzpn", "ref=亦,2,4"},
-    // p 45: 之字军盖建道底，摘礻衤
+    // key p (45)
     {'p', "之", "nzn", "keyname"},
     {'p', "辶", "nzn", "encloses"},
     {'p', "廴", "zn", "encloses"},
     {'p', "宀", "nnz", ""},
     {'p', "冖", "nz", ""},
     {'p', "礻衤头", "nzs", "ref=礻,0,3"},
-    // n 51: 已半巳满不出己，左框折尸心和羽
+    // key n (51)
     {'n', "已", "zhz", "keyname"},
     {'n', "巳", "zhz", ""},
     {'n', "己", "zhz", ""},
@@ -214,7 +214,7 @@ const Row kRows[] = {
     {'n', "コ", "zh", ""},
     {'n', "𠂤", "szhzh", "ref=官,3,5"},
     {'n', "尤尾", "zn", "foldlast|ref=尤,2,2"},
-    // b 52: 子耳了也框向上
+    // key b (52)
     {'b', "子", "zsh|zzh", "keyname"},
     {'b', "了", "zs", ""},
     {'b', "也", "zsz", ""},
@@ -223,20 +223,20 @@ const Row kRows[] = {
     {'b', "卩", "zs", ""},
     {'b', "凵", "zs", "wrap=1"},
     {'b', "㔾", "zz", ""},
-    // v 53: 女刀九臼山朝西
+    // key v (53)
     {'v', "女", "zph", "keyname"},
     {'v', "刀", "zp", "foldlast"},
     {'v', "九", "pz", ""},
     {'v', "臼", "pshzhh", ""},
     {'v', "彐", "zhh", ""},
     {'v', "巛", "zzz", ""},
-    // c 54: 又巴马，丢矢矣
+    // key c (54)
     {'c', "又", "zn", "keyname"},
     {'c', "巴", "zshz", ""},
     {'c', "马", "zzh", ""},
     {'c', "厶", "zn", ""},
     {'c', "マ", "zn", "ref=予,0,2"},
-    // x 55: 慈母无心弓和匕，幻无力
+    // key x (55)
     {'x', "纟", "zzh", "keyname"},
     {'x', "弓", "zhz", ""},
     {'x', "匕", "pz|hz|zp", ""},
