@@ -44,7 +44,9 @@ TEST(DecomposerCoverage, EveryCharacterIsSplitAndNearlyAllMatchTheirCode) {
             unmatched << describe(input, d);
         }
         // Whatever the code or the shapes do not confirm is marked low.
-        if (!d.matchesCode || !d.shapeOk) EXPECT_EQ(d.confidence, Confidence::Low) << describe(input, d).toStdString();
+        if (!d.matchesCode || !d.shapeOk) {
+            EXPECT_EQ(d.confidence, Confidence::Low) << describe(input, d).toStdString();
+        }
     }
     const double share = 100.0 * matchingAndShaped / all.size();
     std::printf("kinds:");
