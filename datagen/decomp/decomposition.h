@@ -42,8 +42,9 @@ struct Decomposition {
     std::vector<std::vector<int>> atoms;
     Confidence confidence = Confidence::Low;
     QString kind;  // "keyname", "radical-char", "single-stroke", "general"
-    // The coded panels' radicals lie on the keys of the full code, in order, and every stroke
-    // belongs to a chart radical. False: the best split found, shown anyway (confidence Low).
+    // The coded panels' radicals lie on the keys of the full code, in order, the identification
+    // key (if any) fits the last stroke's class, and every stroke belongs to a chart radical.
+    // False: the best split found, shown anyway (confidence Low).
     bool matchesCode = false;
     // Every coded radical that has a reference outline resembles it.
     bool shapeOk = false;
