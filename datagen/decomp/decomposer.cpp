@@ -632,14 +632,21 @@ std::vector<int> allStrokes(int n) {
     return all;
 }
 
+enum class RadicalCharacter {
+    InChart,      // the character is a chart radical on its first code letter
+    CodeShaped,   // not in the chart, but coded exactly as key + first, second and last stroke (孑)
+    LastResort,   // nothing else explains the character: show its strokes as the code names them
+};
+
 // 成字字根: the whole radical, then the strokes named by the code's letters after the key. The
 // letters are matched by class, not position, because the fold counts last in 力 九 乃 …
-std::optional<Decomposition> radicalCharacter(const CharacterInput& input, const QStringList& variants, bool strict) {
+std::optional<Decomposition> radicalCharacter(const CharacterInput& input, const QStringList& variants, RadicalCharacter how) {
     const QString& code = input.fullCode;
     const int n = static_cast<int>(input.strokes.size());
     for (const QString& s : variants) {
         std::vector<int> chosen;
         bool found = true;
+        bool positional = true;
         for (int j = 1; j < code.size(); ++j) {
             const char want = classOfLetter(code[j]);
             int pick = -1;
@@ -652,14 +659,18 @@ std::optional<Decomposition> radicalCharacter(const CharacterInput& input, const
                     if (s[i].toLatin1() == want && std::find(chosen.begin(), chosen.end(), i) == chosen.end()) pick = i;
                 }
             }
-            const int positional = j < 3 ? j - 1 : n - 1;
+            const int place = std::min(j < 3 ? j - 1 : n - 1, n - 1);
             if (pick < 0) {
                 found = false;
-                pick = std::min(positional, n - 1);
+                pick = place;
             }
+            positional = positional && pick == place;
             chosen.push_back(pick);
         }
-        if (!found && (strict || &s != &variants.back())) continue;
+        const bool last = &s == &variants.back();
+        if (how == RadicalCharacter::InChart && !found) continue;
+        if (how == RadicalCharacter::CodeShaped && !(found && positional && n >= 3)) continue;
+        if (how == RadicalCharacter::LastResort && !found && !last) continue;
         Decomposition d;
         d.kind = QStringLiteral("radical-char");
         d.panels[0] = strokesPanel(input.character, allStrokes(n));
@@ -672,9 +683,9 @@ std::optional<Decomposition> radicalCharacter(const CharacterInput& input, const
             rest &= ~(Mask{1} << i);
         }
         if (rest) d.atoms.push_back(indicesOf(rest));
-        d.matchesCode = found;
+        d.matchesCode = how != RadicalCharacter::LastResort && found;
         d.shapeOk = true;
-        d.confidence = found ? Confidence::High : Confidence::Low;
+        d.confidence = !d.matchesCode ? Confidence::Low : how == RadicalCharacter::InChart ? Confidence::High : Confidence::Medium;
         return d;
     }
     return std::nullopt;
@@ -795,7 +806,7 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
         return d;
     }
     if (chart.keysOf(input.character).contains(code[0])) {
-        if (auto r = radicalCharacter(input, variants, true)) return *r;
+        if (auto r = radicalCharacter(input, variants, RadicalCharacter::InChart)) return *r;
     }
 
     Geometry geometry;
@@ -820,14 +831,14 @@ Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, 
             std::erase_if(candidates, [](const Candidate& c) { return !c.matches; });
         }
         if (!candidates.empty()) break;
+        if (mode == Mode::StrictClose) {
+            // A radical character missing from the chart still has the code of one.
+            if (auto r = radicalCharacter(input, variants, RadicalCharacter::CodeShaped)) return *r;
+        }
     }
     if (candidates.empty()) {
         // Even the relaxed search could not cover the strokes with chart radicals.
-        if (auto r = radicalCharacter(input, variants, false)) {
-            r->confidence = Confidence::Low;
-            r->matchesCode = false;
-            return *r;
-        }
+        if (auto r = radicalCharacter(input, variants, RadicalCharacter::LastResort)) return *r;
         return greedySplit(input, variants.front(), chart);
     }
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

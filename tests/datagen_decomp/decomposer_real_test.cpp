@@ -51,6 +51,9 @@ TEST(DecomposerReal, KeyNamesSingleStrokesAndRadicalCharacters) {
         {"八", "八:0,1 丿:0 丶:1 -", "radical-char"},
         // vnnn: first, second and last stroke.
         {"巛", "巛:0,1,2 乙:0 乙:1 乙:2", "radical-char"},
+        // Not a chart radical, but coded as one (key, first, second, last stroke), and no split
+        // into chart radicals explains bnhg.
+        {"孑", "孑:0,1,2 乙:0 丨:1 一:2", "radical-char"},
     };
     for (const auto& e : cases) check(*loader, e);
 }
