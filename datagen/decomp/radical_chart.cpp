@@ -135,7 +135,7 @@ const Row kRows[] = {
     {'e', "𧘇", "pzpn|zppn", ""},
     {'e', "𧘇短", "zpn", ""},
     {'e', "爫", "pnnp", ""},
-    {'e', "舟身", "pznnh|pznhn", ""},
+    {'e', "舟身", "pznnh|pznhn", "ref=舟,1,5"},
     // key w (34)
     {'w', "人", "pn", "keyname"},
     {'w', "亻", "ps", ""},
