@@ -212,7 +212,6 @@ const Row kRows[] = {
     {'n', "羽", "znhznh", ""},
     {'n', "眉头", "zshp", "ref=眉,0,4"},
     {'n', "コ", "zh", ""},
-    {'n', "𠂤", "szhzh", "ref=官,3,5"},
     {'n', "尤尾", "zn", "foldlast|ref=尤,2,2"},
     // key b (52)
     {'b', "子", "zsh|zzh", "keyname"},
@@ -258,6 +257,8 @@ const CompositeRow kComposites[] = {
     {"兆", "pnhzpn|pnnzpn", "i:兆点:1,2,4,5 q:儿:0,3"},
     // 衣: always 亠 over 𧘇, never 广 with the short foot of 艮 (兼顾直观).
     {"衣", "nhpzpn", "y:亠:0,1 e:𧘇:2,3,4,5"},
+    // 𠂤 under 宀 (官 管 馆): its upper コ codes before the 丨 written first, then the lower コ.
+    {"𠂤", "szhzh", "n:コ:1,2 h:丨:0 n:コ:3,4"},
     // 鸟: 勹 丶 乙 一, never 讠 taking the dot and the fold together.
     {"鸟", "pznzh", "q:勹:0,1 y:丶:2 n:乙:3 g:一:4"},
 };

@@ -145,6 +145,8 @@ TEST(DecomposerReal, ChartVariantsAndTheShortExceptionList) {
         // 衣 is 亠 over 𧘇 even where 广 with 艮's short foot would fit the same keys.
         {"装", "丬:0,1,2 士:3,4,5 亠:6,7 𧘇:8,9,10,11", "general"},
         {"很", "彳:0,1,2 彐:3,4,5 𧘇短:6,7,8 key:y", "general"},
+        // 𠂤: the upper コ codes before the 丨 that is written first.
+        {"官", "宀:0,1,2 コ:4,5 丨:3 コ:6,7", "general"},
         // 燕 is on the exception list: 丬 (7-9) is coded before the 口 (4-6) it flanks.
         {"燕", "廿:0,1,2,3 丬:7,8,9 口:4,5,6 灬:12,13,14,15", "general"},
     };
