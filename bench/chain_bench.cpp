@@ -6,6 +6,7 @@
 //
 //   tessivo_bench_chain [DATA_DIR] [PASSES]
 #include "app/key_pictures.h"
+#include "common/common.h"
 #include "app/main_controller.h"
 #include "lookup/code_rules.h"
 #include "lookup/panel_surface.h"
@@ -25,17 +26,6 @@ using namespace tessivo;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-QStringList gb2312() {
-    QStringList out;
-    for (int lead = 0xB0; lead <= 0xF7; ++lead)
-        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
-            if (lead == 0xD7 && trail >= 0xFA) continue;
-            const char b[] = {static_cast<char>(lead), static_cast<char>(trail)};
-            out << *gbk::decode(QByteArrayView(b, 2));
-        }
-    return out;
-}
 
 struct Stats {
     double median, p99;
@@ -72,7 +62,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(TESSIVO_BIN_DIR);
     const int passes = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
-    const QStringList chars = gb2312();
+    const QStringList& chars = datagen::gb2312Hanzi();
     const auto& tables = tables::ReferenceTables::embedded();
 
     MainController controller(tables, embeddedKeyPictures());

@@ -7,6 +7,7 @@
 // Each benchmark reports the median and the 99th percentile of the single-character times of
 // its last pass over all characters (earlier passes warm the caches).
 
+#include "common/common.h"
 #include "lookup/charcode_file.h"
 #include "lookup/code_lookup.h"
 #include "phrases/phrase_file.h"
@@ -36,21 +37,7 @@ namespace {
 
 QString dataDir = QStringLiteral(TESSIVO_BIN_DIR);
 
-// The 6,763 characters of GB2312 levels 1 and 2, in code order.
-const QStringList& gb2312() {
-    static const QStringList all = [] {
-        QStringList out;
-        for (int lead = 0xB0; lead <= 0xF7; ++lead) {
-            for (int trail = 0xA1; trail <= 0xFE; ++trail) {
-                if (lead == 0xD7 && trail >= 0xFA) continue;
-                const char bytes[] = {static_cast<char>(lead), static_cast<char>(trail)};
-                if (auto text = tessivo::gbk::decode(QByteArrayView(bytes, 2))) out << *text;
-            }
-        }
-        return out;
-    }();
-    return all;
-}
+const QStringList& gb2312() { return tessivo::datagen::gb2312Hanzi(); }
 
 struct Percentiles {
     double median = 0;
