@@ -94,6 +94,7 @@ const Row kRows[] = {
     {'l', "田", "szhsh", "keyname"},
     {'l', "甲", "szhhs", ""},
     {'l', "囗", "szh", "wrap=2"},
+    {'l', "曾中", "szsnph", "ref=曾,2,6"},
     {'l', "四", "szpzh|sznph", ""},
     {'l', "罒", "szssh", ""},
     {'l', "皿", "szssh", ""},
@@ -245,7 +246,8 @@ const Row kRows[] = {
 };
 
 // Components the chart always splits the same way, even where their coded radicals interleave:
-// glyph, stroke classes, then the parts in coding order as key:glyph:offsets.
+// glyph, stroke classes, then the parts in coding order as key:glyph:offsets. A final stroke no
+// part lists is drawn but never coded.
 struct CompositeRow {
     const char* glyph;
     const char* classes;
@@ -261,6 +263,12 @@ const CompositeRow kComposites[] = {
     {"𠂤", "szhzh", "n:コ:1,2 h:丨:0 n:コ:3,4"},
     // 鸟: 勹 丶 乙 一, never 讠 taking the dot and the fold together.
     {"鸟", "pznzh", "q:勹:0,1 y:丶:2 n:乙:3 g:一:4"},
+    // 医: 匚 wrapping 𠂉 and 大; found as one piece, so that long characters built on it (翳) do
+    // not exhaust the search before the wrap is tried.
+    {"医", "hphhpnz", "a:匚:0,6 t:𠂉:1,2 d:大:3,4,5"},
+    // 咸 (戊 wrapping 一 and 口): 一 over 口 stays two radicals, never the 五 their four strokes
+    // also spell (能散不连: 一 and 口 do not touch). 戈's dot is left uncoded, its 丿 counts last.
+    {"咸", "hphszhzpn", "d:厂:0,1 g:一:2 k:口:3,4,5 n:乙:6 t:丿:7"},
 };
 
 }  // namespace

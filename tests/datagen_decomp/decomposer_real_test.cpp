@@ -120,6 +120,33 @@ TEST(DecomposerReal, FourOrMoreRadicalsCodeTheFirstThreeAndTheLast) {
     EXPECT_TRUE(dotDrawn);
 }
 
+TEST(DecomposerReal, ComponentsKeepTheirOwnSplitInsideLongCharacters) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        // 咸: 一 over 口 inside 戊 are two radicals, not the 五 their strokes also spell; the
+        // 丿 of 戈 is coded last.
+        {"咸", "厂:0,1 一:2 口:3,4,5 丿:7", "general"},
+        {"喊", "口:0,1,2 厂:3,4 一:5 丿:10", "general"},
+        {"减", "冫:0,1 厂:2,3 一:4 丿:9", "general"},
+        {"箴", "⺮:0,1,2,3,4,5 厂:6,7 一:8 丿:13", "general"},
+        {"憾", "忄:0,1,2 厂:3,4 一:5 心:12,13,14,15", "general"},
+        {"感", "厂:0,1 一:2 口:3,4,5 心:9,10,11,12", "general"},
+        // 医 inside 翳: 匚 is the first 一 and the closing 𠃊, and 羽 the last radical.
+        {"翳", "匚:0,6 𠂉:1,2 大:3,4,5 羽:11,12,13,14,15,16", "general"},
+        // The middle of 曾 is one radical on l: its frame together with the strokes inside.
+        {"曾", "丷:0,1 曾中:2,3,4,5,6,7 曰:8,9,10,11 key:f", "general"},
+        {"增", "土:0,1,2 丷:3,4 曾中:5,6,7,8,9,10 日:11,12,13,14", "general"},
+    };
+    for (const auto& e : cases) {
+        check(*loader, e);
+        EXPECT_EQ(run(*loader, QString::fromUtf8(e.character)).confidence, Confidence::High) << e.character;
+    }
+    // 口 of 喊's 咸 is drawn with the uncoded middle, beside 乙 and the dot.
+    const Decomposition d = run(*loader, QStringLiteral("喊"));
+    ASSERT_FALSE(d.atoms.empty());
+    EXPECT_EQ(d.atoms.back(), (std::vector<int>{6, 7, 8, 9, 11}));
+}
+
 TEST(DecomposerReal, AtomsGroupEachCodedRadicalAndTheUncodedMiddle) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 啊: four coded radicals, nothing uncoded.

@@ -81,10 +81,12 @@ TEST(RadicalChart, EveryKeyHasItsKeyNameAndRowsAreWellFormed) {
         for (QChar c : r.classes) EXPECT_TRUE(QStringLiteral("hspnz").contains(c)) << r.glyph.toStdString();
         EXPECT_LT(r.wrapAt, r.classes.size()) << r.glyph.toStdString();
         if (r.parts.empty()) continue;
-        // A composite's parts share out exactly its strokes.
+        // A composite's parts share out its strokes, each once; only its final stroke may stay
+        // uncoded (戈's dot closing 咸).
         std::multiset<int> offsets;
         for (const auto& p : r.parts) offsets.insert(p.offsets.begin(), p.offsets.end());
-        ASSERT_EQ(offsets.size(), static_cast<std::size_t>(r.classes.size())) << r.glyph.toStdString();
+        const auto n = static_cast<std::size_t>(r.classes.size());
+        ASSERT_TRUE(offsets.size() == n || offsets.size() + 1 == n) << r.glyph.toStdString();
         int expected = 0;
         for (int o : offsets) EXPECT_EQ(o, expected++) << r.glyph.toStdString();
     }
