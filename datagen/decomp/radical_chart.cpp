@@ -269,6 +269,13 @@ const CompositeRow kComposites[] = {
     // 咸 (戊 wrapping 一 and 口): 一 over 口 stays two radicals, never the 五 their four strokes
     // also spell (能散不连: 一 and 口 do not touch). 戈's dot is left uncoded, its 丿 counts last.
     {"咸", "hphszhzpn", "d:厂:0,1 g:一:2 k:口:3,4,5 n:乙:6 t:丿:7"},
+    // 匪: 匚 wrapping 非, whose two verticals code together as 刂 between the two 三 (as in 非
+    // itself); found as one piece so that 匚 is closed round all of 非.
+    {"匪", "hshhhshhhz|hphhhshhhz", "a:匚:0,9 d:三:2,3,4 j:刂:1,5 d:三:6,7,8"},
+    // 肃: the long vertical through 彐 codes last, after the four short strokes around it.
+    {"肃", "zhhspspn", "v:彐:0,1,2 i:小:4,5,6,7 j:丨:3"},
+    // 乑 (under 取 in 聚): its first 丿 alone, then the rest as one radical on i.
+    {"乑", "pspnpn|pspppn", "t:丿:0 i:氺:1,2,3,4,5"},
 };
 
 }  // namespace
