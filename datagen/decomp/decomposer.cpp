@@ -514,6 +514,7 @@ private:
             return s_[idxs[idxs.size() - 2]];
         }
         if (f.part < 0 && f.radical->foldLast && f.radical->classes.contains(QLatin1Char('z'))) return 'z';
+        if (f.part < 0 && f.radical->standardLast != 0) return f.radical->standardLast;
         return cls;
     }
 

@@ -15,6 +15,7 @@ namespace {
 //   encloses           written after the part it surrounds (辶 廴)
 //   foldlast           the fold counts as the last stroke (丿 is written after it)
 //   dot                ends with the dot of 戈: the 丿 before it counts as the last stroke
+//   stdlast            the last stroke of the first form counts last in every form
 //   ref=G[,first,count] reference shape: glyph G, or `count` strokes of it from `first`
 struct Row {
     char key;
@@ -72,7 +73,7 @@ const Row kRows[] = {
     {'h', "目", "szhhh", "keyname"},
     {'h', "具头", "szhhhh", "ref=具,0,6"},
     {'h', "上", "shh", ""},
-    {'h', "止", "shsh|shz", ""},
+    {'h', "止", "shsh|shz", "stdlast"},
     {'h', "卜", "sn", ""},
     {'h', "⺊", "sh", ""},
     {'h', "虍", "shzp", "ref=虎,0,4"},
@@ -98,7 +99,7 @@ const Row kRows[] = {
     {'l', "四", "szpzh|sznph", ""},
     {'l', "罒", "szssh", ""},
     {'l', "皿", "szssh", ""},
-    {'l', "车", "hzhs|hzsh", ""},
+    {'l', "车", "hzhs|hzsh", "stdlast"},
     {'l', "力", "zp|pz", "foldlast"},
     // key m (25)
     {'m', "山", "szs", "keyname|wrap=1"},
@@ -307,6 +308,7 @@ const RadicalChart& RadicalChart::wubi86() {
                 else if (flag == QLatin1String("encloses")) base.enclosesBefore = true;
                 else if (flag == QLatin1String("foldlast")) base.foldLast = true;
                 else if (flag == QLatin1String("dot")) base.dotAfterSweep = true;
+                else if (flag == QLatin1String("stdlast")) base.standardLast = QString::fromLatin1(row.classes).section(QLatin1Char('|'), 0, 0).back().toLatin1();
                 else if (flag.startsWith(QLatin1String("wrap="))) base.wrapAt = flag.mid(5).toInt();
                 else if (flag.startsWith(QLatin1String("ref="))) {
                     const QStringList parts = flag.mid(4).split(QLatin1Char(','));

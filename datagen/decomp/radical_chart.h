@@ -26,6 +26,10 @@ struct Radical {
     bool foldLast = false;
     // Ends with the dot of 戈: the 丿 before it counts as the last stroke.
     bool dotAfterSweep = false;
+    // Class of the last stroke of the row's first form; when set, it counts as the last stroke
+    // for the identification key whichever form is written (车 ending in 提 inside 载, 止 with
+    // its last two strokes joined inside 延). 0: the written last stroke counts.
+    char standardLast = 0;
     // Glyph whose outline is the reference shape, and the strokes of it that form the radical
     // (first, count); count 0 = all strokes. Empty glyph: no reference shape.
     QString refGlyph;

@@ -171,6 +171,21 @@ TEST(DecomposerReal, InterleavedComponentsCodeInTheirOwnOrder) {
     }
 }
 
+TEST(DecomposerReal, AVariantFormCountsTheStandardLastStroke) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        // 载: 车 inside 戈 ends in 提 as written, but counts its 丨: k (丨, 杂合), not d.
+        {"载", "十:0,1 戈:2,7,8,9 车:3,4,5,6 key:k", "general"},
+        // 延: 止 with its last two strokes joined still ends in 一 for the key after 廴: d.
+        {"延", "丿:0 止:1,2,3 廴:4,5 key:d", "general"},
+        // 钙: 丐 is 一 ⺊ 乙, no longer read as a 止 closing a three-radical split.
+        {"钙", "钅:0,1,2,3,4 一:5 ⺊:6,7 乙:8", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+    EXPECT_EQ(run(*loader, QStringLiteral("载")).confidence, Confidence::High);
+    EXPECT_EQ(run(*loader, QStringLiteral("延")).confidence, Confidence::High);
+}
+
 TEST(DecomposerReal, AtomsGroupEachCodedRadicalAndTheUncodedMiddle) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 啊: four coded radicals, nothing uncoded.
