@@ -1,5 +1,7 @@
 #include "codes/code_choice.h"
 
+#include "lookup/code_rules.h"
+
 #include "common/common.h"
 #include "common/wubi_dict.h"
 
@@ -29,14 +31,10 @@ int panelsKeptByCode3(const QString& code3) {
 }
 
 std::optional<QString> codeLine(const QString& c1, const QString& c2, const QString& c3) {
-    const qsizetype l1 = c1.size(), l2 = c2.size(), l3 = c3.size();
-    // A later matching rule overwrites an earlier one, as on screen.
-    std::optional<QString> line;
-    if (l3 < l2 && l2 < l1) line = c3 + u' ' + c2 + u' ' + c1;
-    if (l2 < l3 && l3 < l1) line = c2 + u' ' + c3 + u' ' + c1;
-    if (l3 == l1 && c2.isEmpty()) line = c3;
-    if (l3 == l1 && l2 < l3) line = c2 + u' ' + c3;
-    if (line) *line = line->trimmed();
+    // The program's own rule; it clears the line when no rule matches, and a matching rule
+    // never yields an empty line, since the full code is never empty.
+    QString line = tessivo::codeLine(c1, c2, c3);
+    if (line.isEmpty()) return std::nullopt;
     return line;
 }
 

@@ -27,8 +27,7 @@ int panelsKeptByCode3(const QString& code3);
 bool isSingleStrokeCode(const QString& fullCode);
 
 // The code line the display shows for trimmed codes c1, c2, c3, or nullopt when no rule
-// matches. The display evaluates the same rules at run time; this copy lets the generator pick
-// codes without the runtime library.
+// matches (the display's own rule, which shows an empty line then).
 std::optional<QString> codeLine(const QString& c1, const QString& c2, const QString& c3);
 
 struct CodeChoice {

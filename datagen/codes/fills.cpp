@@ -1,5 +1,7 @@
 #include "codes/fills.h"
 
+#include "lookup/code_lookup.h"
+
 #include "codes/code_choice.h"
 #include "common/common.h"
 
@@ -74,9 +76,7 @@ FillTable loadFills(const QString& path, const QSet<QString>& characters) {
     return parseFills(readUtf8File(path), path, characters);
 }
 
-bool hasKeyPicture(QChar letter) {
-    return QStringView(u"gfdhjktreyuinbvl").contains(letter);
-}
+bool hasKeyPicture(QChar letter) { return identKeyIndex(letter).has_value(); }
 
 void checkFillsForCode(const QString& character, const QString& fullCode, const Fills& fills) {
     const int panels = panelsInUse(fullCode);

@@ -1,5 +1,7 @@
 #include "decomp/key_pictures.h"
 
+#include "lookup/code_lookup.h"
+
 #include "common/common.h"
 
 #include <QFont>
@@ -24,31 +26,22 @@ QFont pixelFont(const QString& family, int pixels) {
 
 const std::vector<KeyMeaning>& identificationKeys() {
     static const std::vector<KeyMeaning> keys = [] {
-        // Five zones of three keys; within a zone the first key means 左右, the second 上下, the
-        // third 杂合.
-        const QString zones = QStringLiteral("gfdhjktreyuinbv");
+        // The program's picture order: five zones of three keys, then the padding letter l.
+        // Within a zone the first key means 左右, the second 上下, the third 杂合.
         const QStringList strokeNames = {QStringLiteral("横"), QStringLiteral("竖"), QStringLiteral("撇"),
                                          QStringLiteral("点"), QStringLiteral("折")};
         const QStringList strokeGlyphs = {QStringLiteral("一"), QStringLiteral("丨"), QStringLiteral("丿"),
                                           QStringLiteral("丶"), QStringLiteral("乙")};
         const QStringList shapes = {QStringLiteral("左右"), QStringLiteral("上下"), QStringLiteral("杂合")};
         std::vector<KeyMeaning> out;
-        for (qsizetype i = 0; i < zones.size(); ++i) {
-            out.push_back({zones[i], strokeNames[i / 3], strokeGlyphs[i / 3], shapes[i % 3]});
-        }
-        out.push_back({QChar(u'l'), {}, {}, {}});
+        for (int i = 0; i < 15; ++i) out.push_back({identKeyLetter(i), strokeNames[i / 3], strokeGlyphs[i / 3], shapes[i % 3]});
+        out.push_back({identKeyLetter(15), {}, {}, {}});
         return out;
     }();
     return keys;
 }
 
-int identificationKeyIndex(QChar letter) {
-    const auto& keys = identificationKeys();
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].letter == letter) return static_cast<int>(i);
-    }
-    return -1;
-}
+int identificationKeyIndex(QChar letter) { return identKeyIndex(letter).value_or(-1); }
 
 QString defaultPictureFontPath() { return QStringLiteral("/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc"); }
 
