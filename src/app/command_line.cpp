@@ -46,7 +46,7 @@ QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables
     const auto& fields = controller.codeLookup().search().fields();
     const bool found = controller.codeLookup().search().charFound();
     QJsonObject out;
-    out[QStringLiteral("char")] = text.trimmed().isEmpty() ? QString() : text.left(text[0].isHighSurrogate() ? 2 : 1);
+    out[QStringLiteral("char")] = text.trimmed().isEmpty() ? QString() : firstCharacter(text);
     out[QStringLiteral("found")] = found;
     QJsonArray codes;
     if (found) {

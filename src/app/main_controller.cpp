@@ -6,14 +6,13 @@
 #include <QDir>
 
 namespace tessivo {
-namespace {
-
-// The first character of a text, a surrogate pair counted as one character.
 QString firstCharacter(const QString& text) {
     if (text.isEmpty()) return {};
     const qsizetype n = (text.size() >= 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate()) ? 2 : 1;
     return text.left(n);
 }
+
+namespace {
 
 // The character just left of caret position `caret` (counted in UTF-16 units, as the box reports it).
 QString characterBeforeCaret(const QString& text, int caret) {
@@ -67,6 +66,11 @@ void MainController::close() {
 }
 
 void MainController::handOver(const QString& c) {
+    handOverCells(c);
+    emit changed();
+}
+
+void MainController::handOverCells(const QString& c) {
     text23_.set(c);
     text9_.set(c);
     label20_ = QStringLiteral("1");
@@ -75,9 +79,10 @@ void MainController::handOver(const QString& c) {
 
 void MainController::text5Changed(const QString& text) {
     if (text.trimmed().isEmpty()) return;
-    handOver(firstCharacter(text));
+    handOverCells(firstCharacter(text));
     runCodeLookup();
     runPhraseLookup();
+    emit changed();
 }
 
 void MainController::keyUp(const QString& boxText, int caret) {
@@ -95,17 +100,14 @@ void MainController::runCodeLookup() {
     if (!charFile_.isOpen()) return;
     ++codeLookupRuns_;
     const CodeLookupResult result = codeLookup_->run(text23_());
-    if (result.clearPhraseList()) text1Cleared_ = true;
+    if (result.clearPhraseList()) phraseLookup_->clearText1();
     if (result.clearText23()) text23_.set(QString());
-    emit changed();
 }
 
 void MainController::runPhraseLookup() {
     if (!phraseFile_.isOpen()) return;
     ++phraseLookupRuns_;
     if (phraseLookup_->lookup(text9_()).clearLabel6) codeLookup_->clearLabel6();
-    text1Cleared_ = false;
-    emit changed();
 }
 
 void MainController::requestChanged() {
@@ -115,12 +117,10 @@ void MainController::requestChanged() {
         label24_ = *outcome.readingLabel;
         label25_ = label24_;
     }
-    emit changed();
 }
 
 void MainController::strokeRequestChanged() {
     if (auto list = strokes::charactersOfStrokeCode(search_, tables_, text2bhw_())) text6_.set(*list);
-    emit changed();
 }
 
 void MainController::lookUpFirstResult() {
@@ -143,6 +143,7 @@ void MainController::combo6Event(const QString& chooserText, bool click) {
     label24_ = chooserText;
     label25_ = label24_;
     lookUpFirstResult();
+    emit changed();
     if (click) emit focusResultList(1);
 }
 
@@ -157,6 +158,7 @@ void MainController::strokeChooserEvent(const std::array<QString, 5>& chooserTex
     label24_ = strokes::readingLabelForList(search_, tables_, text6_());
     label25_ = label24_;
     lookUpFirstResult();
+    emit changed();
     emit focusResultList(1);
 }
 

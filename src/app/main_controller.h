@@ -16,6 +16,9 @@
 
 namespace tessivo {
 
+// The first character of a text, a surrogate pair counted as one character; empty for "".
+QString firstCharacter(const QString& text);
+
 // The working state of the main window and the chains that hand one character to every lookup,
 // free of widgets. Each hidden request box is a Cell whose handler runs only when its value
 // really changes, synchronously, before the assignment returns.
@@ -57,13 +60,14 @@ public:
     const Cell<QString>& text2bh() const { return text2bh_; }
     const Cell<QString>& text2bhw() const { return text2bhw_; }
     QString label20() const { return label20_; }
-    QString text1() const { return text1Cleared_ ? QString() : phrasePages().text1; }
+    QString text1() const { return phrasePages().text1; }
     int codeLookupRuns() const { return codeLookupRuns_; }
     int phraseLookupRuns() const { return phraseLookupRuns_; }
     CodeLookup& codeLookup() { return *codeLookup_; }
     PhraseLookup& phraseLookup() { return *phraseLookup_; }
 
 signals:
+    // Emitted once at the end of each event, after every nested lookup it started.
     void changed();
     // Give Text6 the focus with the caret after character `caret`.
     void focusResultList(int caret);
@@ -71,6 +75,9 @@ signals:
     void focusParking();
 
 private:
+    void handOverCells(const QString& c);
+    // The steps below run nested inside one event; the event's entry point tells the window
+    // once, when all of them are done.
     void runCodeLookup();    // Click of Command6
     void runPhraseLookup();  // Click of Command14
     void requestChanged();   // Change of Text2bh
@@ -94,7 +101,6 @@ private:
     QString label24_;
     QString label25_;
     QString text4_;
-    bool text1Cleared_ = false;
     int codeLookupRuns_ = 0;
     int phraseLookupRuns_ = 0;
 };

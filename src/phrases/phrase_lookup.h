@@ -57,6 +57,10 @@ public:
     void previousPage();  // Command5
     void nextPage();      // Command7
 
+    // Empties the whole list (the code lookup does so when it finds nothing); the page shown
+    // and the buttons stay until the next lookup.
+    void clearText1() { pages_.text1.clear(); }
+
     const PhrasePages& pages() const { return pages_; }
     std::int16_t currentPhraseRecord() const { return current_; }
     bool phraseFound() const { return found_; }
