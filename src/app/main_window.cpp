@@ -116,9 +116,8 @@ void MainWindow::build() {
     QPalette white = picture2_->palette();
     white.setColor(QPalette::Window, Qt::white);
     picture2_->setPalette(white);
-    auto* label27 = label(picture2_, QStringLiteral("您可以试试五笔编码在线查询:"), twips(450, 540, 0, 0).translated(-30, -28),
-                          songFont(9));
-    label27->move(twipsToPixels(450) - 30 + 0, 16);
+    // The text and its link on one line, vertically centred in the banner.
+    auto* label27 = label(picture2_, QStringLiteral("您可以试试五笔编码在线查询:"), QRect(0, 16, 0, 0), songFont(9));
     auto* label28 = new QLabel(picture2_);
     label28->setFont(songFont(9));
     label28->setText(QStringLiteral("<a href=\"%1\" style=\"color:#0000ff\">%1</a>").arg(onlineLookupAddress()));

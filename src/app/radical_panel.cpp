@@ -5,12 +5,13 @@
 
 namespace tessivo {
 
-RadicalPanel::RadicalPanel(QWidget* parent) : QWidget(parent) {
+RadicalPanel::RadicalPanel(QWidget* parent) : QWidget(parent), image_(render(panel_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void RadicalPanel::setPanel(const Panel& panel) {
     panel_ = panel;
+    image_ = render(panel_);
     update();
 }
 
@@ -49,7 +50,7 @@ QImage RadicalPanel::render(const Panel& panel) {
 void RadicalPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    const QImage image = render(panel_);
+    const QImage& image = image_;
     // Whole device pixels per image pixel: no blurred outlines at fractional scales.
     const qreal dpr = devicePixelRatioF();
     const int factor = std::max(1, static_cast<int>(dpr + 0.001));

@@ -26,6 +26,7 @@ protected:
 
 private:
     Panel panel_;
+    QImage image_;  // render(panel_), made once per panel rather than on every paint
 };
 
 }  // namespace tessivo
