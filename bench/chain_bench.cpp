@@ -5,9 +5,9 @@
 // file read or decode can beat.
 //
 //   tessivo_bench_chain [DATA_DIR] [PASSES]
-#include "app/key_pictures.h"
+#include "app/state/key_pictures.h"
 #include "common/common.h"
-#include "app/main_controller.h"
+#include "app/state/main_controller.h"
 #include "lookup/code_rules.h"
 #include "lookup/panel_surface.h"
 #include "pinyin/pinyin_lookup.h"
@@ -74,22 +74,22 @@ int main(int argc, char** argv) {
     // Alternate with a character that is not in the files, so every hand-over really changes
     // the request cells and runs every lookup.
     const auto handOver = [&](const QString& c) {
-        controller.text5Changed(c);
-        controller.text5Changed(QStringLiteral("a"));
+        controller.typeCharacter(c);
+        controller.typeCharacter(QStringLiteral("a"));
     };
     std::vector<double> chain;
     for (int p = 0; p < passes; ++p) chain = timeEach(chars, handOver);
-    const auto notFound = timeEach(chars, [&](const QString&) { controller.text5Changed(QStringLiteral("a")); controller.text5Changed(QStringLiteral("b")); });
+    const auto notFound = timeEach(chars, [&](const QString&) { controller.typeCharacter(QStringLiteral("a")); controller.typeCharacter(QStringLiteral("b")); });
     // Subtract the cost of the not-found hand-over paired with each measurement.
     const Stats nf = stats(notFound);
 
     InMemory mem;
     for (const QString& c : chars) {
-        controller.text5Changed(c);
-        mem.records.insert(c, controller.codeLookup().search().buffer());
+        controller.typeCharacter(c);
+        mem.records.insert(c, controller.view().record());
         if (auto r = Raster::loadBmp(QDir(dir).filePath(QStringLiteral("bmp/%1.bmp").arg(c)).toStdString())) mem.drawings.insert(c, *r);
-        mem.phrases.insert(c, controller.phrasePages().text1);
-        mem.readings.insert(c, controller.label24());
+        mem.phrases.insert(c, controller.view().phrases().text1);
+        mem.readings.insert(c, controller.view().reading());
     }
     std::vector<double> bound;
     volatile std::size_t sink = 0;

@@ -1,10 +1,12 @@
-#include "application.h"
+#include "app/application.h"
 
-#include "app/key_pictures.h"
-#include "app/main_controller.h"
-#include "app/main_window.h"
+#include "app/state/key_pictures.h"
+#include "app/state/links.h"
+#include "app/state/main_controller.h"
+#include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
+#include "windows/window_shell.h"
 
 #include <QMessageBox>
 
@@ -15,7 +17,7 @@ Application::Application(ProgramFolders folders) : folders_(std::move(folders)) 
 Application::~Application() = default;
 
 bool Application::start() {
-    skin_ = startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); });
+    skin_.set(startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); }));
 
     // One copy per user: a second copy ends silently, before it opens or writes anything else.
     instance_ = std::make_unique<platform::SingleInstance>(QStringLiteral("tessivo"));
@@ -40,18 +42,31 @@ bool Application::start() {
         return false;
     }
     window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    connectSecondaryWindows();
     window_->show();
     platform::makeTopmost(window_.get());
     return true;
 }
 
+void Application::connectSecondaryWindows() {
+    // The windows register their factories with the shell as they are built; a button whose
+    // window is not there yet only moves the focus.
+    windows_ = std::make_unique<WindowShell>();
+    WindowShell* shell = windows_.get();
+    QObject::connect(window_.get(), &MainWindow::settingsRequested, shell, [shell] { shell->open(SecondaryWindow::Settings); });
+    QObject::connect(window_.get(), &MainWindow::chartRequested, shell, [shell] { shell->open(SecondaryWindow::RadicalChart); });
+    QObject::connect(window_.get(), &MainWindow::aboutRequested, shell, [shell] { shell->open(SecondaryWindow::About); });
+    QObject::connect(window_.get(), &MainWindow::helpRequested, shell, [shell] { shell->open(SecondaryWindow::Help); });
+}
+
 ExitPage Application::shutdown(const QString& timeText) {
     if (controller_) controller_->close();
+    windows_.reset();
     QStringList errors;
-    const ExitPage page = writeExitSettings(folders_, skin_.fileName, timeText, &errors);
+    const ExitPage page = writeExitSettings(folders_, skin_.fileName(), timeText, &errors);
     for (const QString& e : errors) qWarning("tessivo: %s", qPrintable(e));
-    if (page == ExitPage::OnlineLookup) platform::openUrl(MainWindow::onlineLookupAddress());
-    if (page == ExitPage::Forum) platform::openUrl(MainWindow::forumAddress());
+    if (page == ExitPage::OnlineLookup) platform::openUrl(links::onlineLookupPage());
+    if (page == ExitPage::Forum) platform::openUrl(links::forumPage());
     platform::SkinEngine::remove();
     return page;
 }

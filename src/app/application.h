@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/startup.h"
+#include "app/state/skin.h"
+#include "app/state/startup.h"
 
 #include <QString>
 
@@ -10,6 +11,7 @@ namespace tessivo {
 
 class MainController;
 class MainWindow;
+class WindowShell;
 namespace platform { class SingleInstance; }
 
 // A run of the program with its window: start-up in order, the event loop, shutdown in order.
@@ -24,18 +26,20 @@ public:
     bool start();
     int exitCode() const { return exitCode_; }
     MainWindow* window() const { return window_.get(); }
-    MainController* controller() const { return controller_.get(); }
-    const SkinState& skin() const { return skin_; }
+    const Skin& skin() const { return skin_; }
 
     // Shutdown steps after the window closed. `timeText` is the time of day as text.
     ExitPage shutdown(const QString& timeText);
 
 private:
+    void connectSecondaryWindows();
+
     ProgramFolders folders_;
-    SkinState skin_;
+    Skin skin_;
     std::unique_ptr<platform::SingleInstance> instance_;
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<WindowShell> windows_;
     int exitCode_ = 0;
 };
 

@@ -1,8 +1,10 @@
 #include "command_line.h"
 
-#include "app/key_pictures.h"
-#include "app/main_controller.h"
-#include "app/radical_panel.h"
+#include "app/state/key_pictures.h"
+#include "app/state/main_controller.h"
+#include "app/window/main_window.h"
+#include "app/window/radical_panel.h"
+#include "lookup/panel_geometry.h"
 #include "pinyin/pinyin_lookup.h"
 #include "strokes/stroke_lookup.h"
 
@@ -41,23 +43,23 @@ QString panelWord(const Panel& panel) {
 }
 
 QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables& tables, const QString& text) {
-    controller.text5Changed(text);
-    const CodeDisplayState& code = controller.codeDisplay();
-    const auto& fields = controller.codeLookup().search().fields();
-    const bool found = controller.codeLookup().search().charFound();
+    controller.typeCharacter(text);
+    const MainView view = controller.view();
+    const CodeDisplayState& code = view.code();
+    const bool found = view.characterFound();
     QJsonObject out;
     out[QStringLiteral("char")] = text.trimmed().isEmpty() ? QString() : firstCharacter(text);
     out[QStringLiteral("found")] = found;
     QJsonArray codes;
     if (found) {
-        for (const QString& c : {fields.text12, fields.text13, fields.text14}) codes.append(c.trimmed());
+        for (const QString& c : {view.record().code1, view.record().code2, view.record().code3}) codes.append(c.trimmed());
     }
     out[QStringLiteral("codes")] = codes;
     out[QStringLiteral("code_line")] = code.label10;
     QJsonArray phrases;
-    for (const QString& w : controller.text1().split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
+    for (const QString& w : view.phrases().text1.split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
     out[QStringLiteral("phrases")] = phrases;
-    out[QStringLiteral("pages")] = controller.phrasePages().label17.trimmed().toInt();
+    out[QStringLiteral("pages")] = view.phrases().label17.trimmed().toInt();
     QJsonArray panels;
     for (const Panel& p : code.panels) panels.append(panelWord(p));
     out[QStringLiteral("panels")] = panels;
@@ -67,11 +69,25 @@ QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables
 
 QImage renderPanels(const CodeDisplayState& code) {
     constexpr int gap = 4;
-    QImage strip(4 * PanelWidthPixels + 3 * gap, PanelHeightPixels, QImage::Format_RGB32);
+    QImage strip(4 * panel::WidthPixels + 3 * gap, panel::HeightPixels, QImage::Format_RGB32);
     strip.fill(QColor(224, 224, 224));
     QPainter p(&strip);
-    for (int i = 0; i < 4; ++i) p.drawImage(i * (PanelWidthPixels + gap), 0, RadicalPanel::render(code.panels[i]));
+    for (int i = 0; i < 4; ++i) p.drawImage(i * (panel::WidthPixels + gap), 0, RadicalPanel::render(code.panels[i]));
     return strip;
+}
+
+// Every named widget of the main window with its rectangle in the window's client area, one per
+// line: "Text5 74 156 195 20". Scripts drive the real window through these positions.
+QString widgetMap(MainController& controller) {
+    Skin noSkin;
+    MainWindow window(controller, noSkin);
+    QStringList lines;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_")) continue;
+        const QPoint at = w->mapTo(&window, QPoint(0, 0));
+        lines << QStringLiteral("%1 %2 %3 %4 %5").arg(w->objectName()).arg(at.x()).arg(at.y()).arg(w->width()).arg(w->height());
+    }
+    return lines.join(u'\n');
 }
 
 }  // namespace
@@ -83,6 +99,7 @@ QString usageText() {
         "       tessivo --render TEXT FILE.png      write the four radical panels of TEXT\n"
         "       tessivo --pinyin READING            list the characters of a toneless reading\n"
         "       tessivo --strokes CODE              list the characters of a five-digit stroke code\n"
+        "       tessivo --widget-map                print the main window's widgets and their positions\n"
         "options: --data-dir DIR                    read wwbb11.dat, wwbb11cz.dat and bmp/ from DIR");
 }
 
@@ -103,9 +120,11 @@ int runCommandLine(const QStringList& arguments) {
         printLine(usageText());
         return 0;
     }
-    if (mode != u"--lookup" && mode != u"--render" && mode != u"--pinyin" && mode != u"--strokes")
+    if (mode != u"--lookup" && mode != u"--render" && mode != u"--pinyin" && mode != u"--strokes" &&
+        mode != u"--widget-map")
         return usageError(QStringLiteral("unknown option %1").arg(mode));
-    if ((mode == u"--render" && !need(2)) || (mode != u"--render" && !need(1)))
+    const int operands = mode == u"--render" ? 2 : mode == u"--widget-map" ? 0 : 1;
+    if (!need(operands))
         return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
 
     const tables::ReferenceTables& tables = tables::ReferenceTables::embedded();
@@ -128,12 +147,16 @@ int runCommandLine(const QStringList& arguments) {
         printLine(QStringLiteral("tessivo: %1").arg(error), stderr);
         return 1;
     }
+    if (mode == u"--widget-map") {
+        printLine(widgetMap(controller));
+        return 0;
+    }
     const QJsonObject result = lookupJson(controller, tables, args[1]);
     if (mode == u"--lookup") {
         printLine(QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)));
         return 0;
     }
-    const QImage strip = renderPanels(controller.codeDisplay());
+    const QImage strip = renderPanels(controller.view().code());
     if (!strip.save(args[2], "PNG")) {
         printLine(QStringLiteral("tessivo: cannot write %1").arg(args[2]), stderr);
         return 1;

@@ -1,18 +1,15 @@
 #include "app/application.h"
 #include "app/command_line.h"
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "platform/desktop.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QTime>
 
-#include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cstring>
 
 namespace {
@@ -53,23 +50,12 @@ private:
 
 }  // namespace
 
-// Qt wants a private runtime folder and warns on every start without one (root shells, CI).
-static void ensureRuntimeDir() {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
-    const QByteArray dir = "/tmp/tessivo-runtime-" + QByteArray::number(::getuid());
-    if (::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST) {
-        struct stat info {};
-        if (::stat(dir.constData(), &info) == 0 && info.st_uid == ::getuid() && (info.st_mode & 077) == 0)
-            qputenv("XDG_RUNTIME_DIR", dir);
-    }
-}
-
 int main(int argc, char** argv) {
-    ensureRuntimeDir();
+    tessivo::platform::ensureRuntimeDir();
     if (!wantsWindow(argc, argv)) {
         // Command-line modes need no display: draw offscreen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
+        QApplication app(argc, argv);
         tessivo::platform::installSongFace();
         return tessivo::runCommandLine(app.arguments());
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/state/skin.h"
+
 #include <QString>
 
 #include <functional>
@@ -21,19 +23,12 @@ struct ProgramFolders {
     QString counterPath() const;
 };
 
-// Program-wide skin state.
-struct SkinState {
-    bool active = false;   // SkinActive
-    QString fileName;      // SkinFileName
-    QString filePath;      // SkinFilePath
-};
-
 // The skin engine call: (skin file path, mode) -> result; a result whose low 16 bits are zero
 // means the file was not accepted.
 using SkinStarter = std::function<int(const QString& path, int mode)>;
 
 // Creates face.txt when missing, reads the skin name and starts the skin engine.
-SkinState startSkin(const ProgramFolders& folders, const SkinStarter& start);
+Skin::State startSkin(const ProgramFolders& folders, const SkinStarter& start);
 
 enum class ExitPage { None, OnlineLookup, Forum };
 

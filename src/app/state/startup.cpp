@@ -1,6 +1,6 @@
-#include "startup.h"
+#include "app/state/startup.h"
 
-#include "settings_files.h"
+#include "app/state/settings_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,9 +31,9 @@ ProgramFolders ProgramFolders::forProgramFolder(const QString& programFolder) {
 QString ProgramFolders::facePath() const { return QDir(settings).filePath(QStringLiteral("face.txt")); }
 QString ProgramFolders::counterPath() const { return QDir(settings).filePath(QStringLiteral("ji.txt")); }
 
-SkinState startSkin(const ProgramFolders& folders, const SkinStarter& start) {
+Skin::State startSkin(const ProgramFolders& folders, const SkinStarter& start) {
     settings::ensureExists(folders.facePath(), QString::fromUtf8(settings::DefaultSkin));
-    SkinState s;
+    Skin::State s;
     s.fileName = settings::readFirstField(folders.facePath()).value_or(QString());
     s.filePath = QDir(folders.program).filePath(s.fileName);
     if (!s.fileName.isEmpty() && QFileInfo(s.filePath).isFile()) {

@@ -1,4 +1,4 @@
-#include "key_pictures.h"
+#include "app/state/key_pictures.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "settings_files.h"
+#include "app/state/settings_files.h"
 
 #include "platform/gbk_codec.h"
 

@@ -1,11 +1,13 @@
-#include "app/settings_files.h"
-#include "app/startup.h"
+#include "app/state/settings_files.h"
+#include "app/state/startup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tessivo;
@@ -86,7 +88,7 @@ TEST(StartUp, FirstRunInAnEmptyFolderRunsUnskinnedAndCountsToThirtyOne) {
     QTemporaryDir dir;
     const ProgramFolders folders = ProgramFolders::forProgramFolder(dir.path());
     SkinCalls skin;
-    const SkinState state = startSkin(folders, skin.starter());
+    const Skin::State state = startSkin(folders, skin.starter());
     EXPECT_EQ(readAll(folders.facePath()), QByteArray("pixos.urf\r\n"));
     EXPECT_FALSE(state.active);
     EXPECT_EQ(state.fileName, QStringLiteral("取消皮肤.urf"));
@@ -103,7 +105,7 @@ TEST(StartUp, SkinNameBeforeACommaIsApplied) {
     write(folders.facePath(), "LE4.urf,old settings\r\n");
     write(dir.filePath(QStringLiteral("LE4.urf")), "QWidget { background: #ddeeff; }");
     SkinCalls skin;
-    const SkinState state = startSkin(folders, skin.starter());
+    const Skin::State state = startSkin(folders, skin.starter());
     EXPECT_TRUE(state.active);
     EXPECT_EQ(state.fileName, QStringLiteral("LE4.urf"));
     EXPECT_EQ(state.filePath, QDir(dir.path()).filePath(QStringLiteral("LE4.urf")));
@@ -118,7 +120,7 @@ TEST(StartUp, RejectedSkinFallsBackToNoSkin) {
     write(dir.filePath(QStringLiteral("bad.urf")), "");
     SkinCalls skin;
     skin.result = 0x10000;  // only the low 16 bits count: this is a rejection
-    const SkinState state = startSkin(folders, skin.starter());
+    const Skin::State state = startSkin(folders, skin.starter());
     EXPECT_FALSE(state.active);
     EXPECT_EQ(state.fileName, QStringLiteral("取消皮肤.urf"));
     ASSERT_EQ(skin.calls.size(), 2u);
@@ -146,11 +148,37 @@ TEST(ExitSettings, CounterValuesAndPages) {
     }
 }
 
+// Runs `check` in a child process that has no override of file permissions: as the user
+// nobody when the tests run as root (as CI does), so a read-only folder really is read-only.
+// Returns the child's result.
+static bool inUnprivilegedChild(const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        bool ok = true;
+        if (::geteuid() == 0) ok = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(ok && check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 TEST(ExitSettings, ReadOnlyProgramFolderKeepsSettingsInTheUserFolder) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root can write into read-only folders";
-    QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const ProgramFolders folders = ProgramFolders::forProgramFolder(dir.path());
-    EXPECT_NE(folders.settings, folders.program);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTemporaryDir program;
+    QTemporaryDir config;
+    const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                          QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(program.path(), everyone));
+    ASSERT_TRUE(QFile::setPermissions(config.path(), everyone | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    const QString configHome = config.path();
+    const bool ok = inUnprivilegedChild([&] {
+        qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
+        const ProgramFolders folders = ProgramFolders::forProgramFolder(program.path());
+        if (folders.settings == folders.program || !folders.settings.startsWith(configHome)) return false;
+        QStringList errors;
+        writeExitSettings(folders, QStringLiteral("pixos.urf"), QStringLiteral("10:00:00"), &errors);
+        return errors.isEmpty() && settings::readFirstField(folders.facePath()) == QStringLiteral("pixos.urf");
+    });
+    EXPECT_TRUE(ok) << "settings of a read-only program folder must go to the user's configuration folder";
+    EXPECT_TRUE(QDir(program.path()).entryList(QDir::Files).isEmpty()) << "nothing is written beside the program";
+    QFile::setPermissions(program.path(), everyone | QFile::WriteOwner);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "lookup/code_lookup.h"
+#include "lookup/panel_geometry.h"
 
 #include <QImage>
 #include <QWidget>
 
 namespace tessivo {
 
-// Picture1(i): one radical panel. Draws the panel's drawing pixel for pixel, scaled by a whole
+// One radical panel. Draws the panel's drawing pixel for pixel, scaled by a whole
 // factor on high-density screens so the outlines stay crisp.
 class RadicalPanel : public QWidget {
     Q_OBJECT
@@ -17,7 +18,7 @@ public:
     void setPanel(const Panel& panel);
     const Panel& panel() const { return panel_; }
 
-    // The panel as an image of PanelWidthPixels x PanelHeightPixels, as the window shows it.
+    // The panel as an image of panel::WidthPixels x panel::HeightPixels, as the window shows it.
     static QImage render(const Panel& panel);
     static QImage toImage(const Raster& raster);
 

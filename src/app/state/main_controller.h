@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/state/main_state.h"
+#include "lookup/charcode_file.h"
+#include "lookup/code_lookup.h"
+#include "phrases/phrase_file.h"
+#include "phrases/phrase_lookup.h"
+#include "tables/reference_tables.h"
+#include "tables/table_search.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+namespace tessivo {
+
+// The first character of a text, a surrogate pair counted as one character; empty for "".
+QString firstCharacter(const QString& text);
+
+class MainController;
+
+// What the main window and the command line may read of the working state; they change it only
+// through the controller's entry points.
+class MainView {
+public:
+    explicit MainView(const MainController& controller) : c_(controller) {}
+
+    const CodeDisplayState& code() const;
+    const PhrasePages& phrases() const;
+    // The record of the character shown, and whether the last search found it.
+    const CharCodeRecord& record() const;
+    bool characterFound() const;
+    const QString& reading() const;
+    const QString& resultList() const;
+    ReadingMode readingMode() const;
+    const ExpandSwitch& expand() const;
+    const QString& codeRequest() const;
+    const QString& phraseRequest() const;
+    const QString& readingRequest() const;
+    const QString& strokeRequest() const;
+
+private:
+    const MainController& c_;
+};
+
+// The working state of the main window and the chains that hand one character to every lookup,
+// free of widgets. Each request is a Cell whose handler runs only when its value really
+// changes, synchronously, before the assignment returns; each entry point tells the window
+// once, through changed(), after every nested step it started.
+class MainController : public QObject {
+    Q_OBJECT
+
+public:
+    MainController(const tables::ReferenceTables& tables, KeyPictureProvider keyPictures);
+    ~MainController() override;
+
+    // Opens wwbb11.dat and wwbb11cz.dat in `programFolder` and shows their first records.
+    // False with one message naming the file and how to rebuild it.
+    bool open(const QString& programFolder, QString* error);
+    void close();
+
+    // What the user does.
+    void typeCharacter(const QString& text);                 // Change of Text5
+    void pickCharacterAt(const QString& boxText, int caret); // key-up or click in Text5 or Text6
+    void editResultList(const QString& text);                // typing into Text6
+    void chooseReading(const QString& chooserText, ChooserAction action);
+    void chooseStrokes(const std::array<QString, 5>& chooserTexts);
+    void pageBack();                                         // Click of Command5
+    void pageForward();                                      // Click of Command7
+    // Click of Command1: returns the box that takes the focus.
+    FocusTarget toggleExpand();
+
+    // The hand-over of one character to every lookup.
+    void handOver(const QString& c);
+
+    MainView view() const { return MainView(*this); }
+
+    // How often each lookup ran, for checks of the chains and for benchmarks.
+    int codeLookupRuns() const { return codeLookupRuns_; }
+    int phraseLookupRuns() const { return phraseLookupRuns_; }
+
+signals:
+    void changed();
+    // The result list takes the focus with the caret after character `caret`.
+    void resultListFocusRequested(int caret);
+    // The focus goes to the parking box.
+    void parkingFocusRequested();
+
+private:
+    friend class MainView;
+
+    void handOverRequests(const QString& c);
+    void runCodeLookup();         // Click of Command6
+    void runPhraseLookup();       // Click of Command14
+    void readingRequestChanged();
+    void strokeRequestChanged();
+    void lookUpFirstResult();
+
+    const tables::ReferenceTables& tables_;
+    tables::TableSearch search_;
+    KeyPictureProvider keyPictures_;
+    CharCodeFile charFile_;
+    PhraseFile phraseFile_;
+    std::unique_ptr<CodeLookup> codeLookup_;
+    std::unique_ptr<PhraseLookup> phraseLookup_;
+    MainState state_;
+    int codeLookupRuns_ = 0;
+    int phraseLookupRuns_ = 0;
+};
+
+}  // namespace tessivo

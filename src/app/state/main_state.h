@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/state/cell.h"
+#include "app/state/window_layout.h"
+
+#include <QString>
+
+// Every piece of the main window's working state, in one place. The lookups keep their own
+// display state (the code row and panels, the phrase pages); everything that passes work from
+// one lookup to the next lives here.
+namespace tessivo {
+
+// Which way the reading lookup runs when its request changes.
+enum class ReadingMode {
+    Unset,                // before any lookup
+    OfCharacter,          // the reading of the character handed over
+    CharactersOfReading,  // the characters of the reading chosen in the chooser
+};
+
+// Which box takes the keyboard focus after a step.
+enum class FocusTarget { CharacterInput, Parking, ResultList };
+
+// How a reading reached the chooser: typed into it, or picked from its list (which also moves
+// the focus to the result list).
+enum class ChooserAction { Typed, Picked };
+
+struct MainState {
+    Cell<QString> codeRequest;     // Text23: a change runs the code lookup
+    Cell<QString> phraseRequest;   // Text9: a change runs the phrase lookup
+    Cell<QString> readingRequest;  // Text2bh: a change runs the reading lookup
+    Cell<QString> strokeRequest;   // Text2bhw: a change runs the stroke lookup
+    Cell<QString> resultList;      // Text6: the characters of a reading or a stroke code
+    ReadingMode readingMode = ReadingMode::Unset;  // Label20
+    QString reading;               // Label24, shown again by its white twin Label25
+    QString strokeCode;            // Text4: the five digits of the stroke choosers
+    ExpandSwitch expand;           // Label26 and the caption of Command1
+};
+
+}  // namespace tessivo

@@ -1,0 +1,189 @@
+#include "app/window/main_window.h"
+
+#include "app/window/radical_panel.h"
+#include "app/window/style.h"
+#include "app/window/widgets.h"
+#include "platform/desktop.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tessivo {
+namespace {
+
+QIcon programIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(QColor(255, 224, 192));
+    QPainter p(&pixmap);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(28);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 64));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("五"));
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* parent)
+    : QWidget(parent), controller_(controller), skin_(skin) {
+    setObjectName(QStringLiteral("Form11"));
+    setWindowTitle(QStringLiteral(" Tessivo"));
+    setWindowIcon(programIcon());
+    setFont(widgets::songFont(12));
+    setStyleSheet(baseStyleSheet());
+    // A fixed single border: title, minimize and close, no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    buildFrames();
+    buildRadicalStrip();
+    buildBanner();
+    buildCodeRow();
+    buildPhraseRow();
+    buildCharacterAndReadingRow();
+    buildStrokeRow();
+    buildResultList();
+    buildParkingBox();
+    // Filters are installed once every widget they look at exists.
+    codeRow_->installEventFilter(this);
+    connect(&controller_, &MainController::changed, this, &MainWindow::refresh);
+    connect(&controller_, &MainController::resultListFocusRequested, this, &MainWindow::focusResultList);
+    connect(&controller_, &MainController::parkingFocusRequested, this, [this] { focus(FocusTarget::Parking); });
+    connect(&skin_, &Skin::changed, this, &MainWindow::applySizeRule);
+    applySizeRule();
+    refresh();
+    parkingBox_->setFocus();
+}
+
+void MainWindow::refresh() {
+    refreshing_ = true;
+    const MainView view = controller_.view();
+    const CodeDisplayState& code = view.code();
+    for (int i = 0; i < 4; ++i) radicalPanels_[i]->setPanel(code.panels[i]);
+    notFoundBanner_->setVisible(code.picture2Visible);
+    refreshCodeRow(view);
+    refreshPhraseRow(view.phrases());
+    if (resultList_->toPlainText() != view.resultList()) resultList_->setPlainText(view.resultList());
+    refreshing_ = false;
+}
+
+void MainWindow::refreshCodeRow(const MainView& view) {
+    codeLine_->setText(view.code().label10);
+    codeLineTwin_->setText(view.code().label5);
+    reading_->setText(view.reading());
+    readingTwin_->setText(view.reading());
+    for (QLabel* l : {codeLine_, codeLineTwin_, reading_, readingTwin_}) l->adjustSize();
+}
+
+void MainWindow::refreshPhraseRow(const PhrasePages& pages) {
+    if (phraseRowText_->text() != pages.text3) {
+        phraseRowText_->setText(pages.text3);
+        phraseRowText_->setCursorPosition(0);
+        phraseRowText_->setToolTip(listToolTip(pages.text3));
+    }
+    pageBackButton_->setEnabled(pages.command5Enabled);
+    pageForwardButton_->setEnabled(pages.command7Enabled);
+}
+
+void MainWindow::applySizeRule() {
+    const ExpandSwitch::Outer outer = controller_.view().expand().size(skin_.active());
+    const int width = outer.width ? layout::twipsToPixels(*outer.width - layout::FrameWidth) : this->width();
+    const int height = layout::twipsToPixels(outer.height - layout::FrameHeight);
+    setFixedSize(width, height);
+}
+
+void MainWindow::toggleExpand() {
+    const FocusTarget target = controller_.toggleExpand();
+    const ExpandSwitch& expand = controller_.view().expand();
+    lowerPanel_->setVisible(expand.expanded());
+    applySizeRule();
+    expandButton_->setText(expand.buttonCaption());
+    focus(target);
+    // Re-centre on the screen, keeping the size.
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - frameGeometry().width()) / 2, area.y() + (area.height() - frameGeometry().height()) / 2);
+    }
+}
+
+void MainWindow::focus(FocusTarget target) {
+    switch (target) {
+    case FocusTarget::CharacterInput: characterInput_->setFocus(); break;
+    case FocusTarget::Parking: parkingBox_->setFocus(); break;
+    case FocusTarget::ResultList: focusResultList(0); break;
+    }
+}
+
+void MainWindow::focusResultList(int caret) {
+    resultList_->setFocus();
+    QTextCursor cursor = resultList_->textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(resultList_->toPlainText().size())));
+    resultList_->setTextCursor(cursor);
+}
+
+void MainWindow::strokeChooserChanged() {
+    std::array<QString, 5> texts;
+    for (int k = 0; k < 5; ++k) texts[k] = strokeChoosers_[k]->currentText();
+    controller_.chooseStrokes(texts);
+}
+
+bool MainWindow::filterPhraseRow(QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::FocusIn) return false;
+    // The phrase row never keeps the focus or a caret.
+    focus(FocusTarget::Parking);
+    return event->type() == QEvent::MouseButtonPress;
+}
+
+void MainWindow::filterResultList(QObject* watched, QEvent* event, bool* swallow) {
+    if (watched != resultList_->viewport()) return;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (!press && !release) return;
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (press && button == Qt::RightButton) {
+        // No context menu in the result list; the list keeps the focus.
+        resultList_->setFocus();
+        *swallow = true;
+    } else if (release && button == Qt::LeftButton) {
+        // A click moves the caret like a key does: look up the character left of it.
+        controller_.pickCharacterAt(resultList_->toPlainText(), resultList_->textCursor().position());
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == phraseRowText_) {
+        if (filterPhraseRow(event)) return true;
+    } else if (watched == codeRow_ && event->type() == QEvent::MouseMove) {
+        emit codeRowHovered();
+    } else if (event->type() == QEvent::KeyRelease && watched == characterInput_) {
+        controller_.pickCharacterAt(characterInput_->text(), characterInput_->cursorPosition());
+    } else if (event->type() == QEvent::KeyRelease && watched == resultList_) {
+        controller_.pickCharacterAt(resultList_->toPlainText(), resultList_->textCursor().position());
+    } else {
+        bool swallow = false;
+        filterResultList(watched, event, &swallow);
+        if (swallow) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) platform::makeTopmost(this);
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    event->accept();
+}
+
+}  // namespace tessivo
