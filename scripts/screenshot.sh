@@ -35,31 +35,39 @@ geometry() {
   HEIGHT="$(xwininfo -id "$win" | sed -n 's/ *Height: *//p')"
 }
 crop() { geometry; import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 40))+$((X - 10))+$((Y - 30))" "$1"; }
+# Widgets are found by their control names: the program prints each one's rectangle in the
+# client area ("Text5 74 172 195 20").
+map="$("$work/tessivo" --widget-map)"
+rect() {  # rect NAME: sets L T W H of the widget
+  read -r L T W H < <(awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' <<<"$map")
+  [[ -n "$L" ]] || { echo "no widget $1" >&2; exit 1; }
+}
+clickAt() { geometry; xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+clickOn() { rect "$1"; clickAt $((L + W / 2)) $((T + H / 2)); }
 crop "$out/collapsed.png"
-# Expand: the button sits in the code row; click it through its position in the window.
-geometry
-xdotool mousemove --sync $((X + 330)) $((Y + 125)) click 1
+clickOn Command1
 sleep 0.5
 crop "$out/expanded.png"
-typeAt() {  # typeAt X Y TEXT: click a box at client position X,Y and replace its text
-  geometry
-  xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+typeInto() {  # typeInto NAME TEXT: click a box and replace its text
+  clickOn "$1"
   xdotool key --clearmodifiers ctrl+a BackSpace
-  [[ "$3" == "_" ]] && xdotool type " " || xdotool type --delay 50 "$3"
+  [[ "$2" == "_" ]] && xdotool type " " || xdotool type --delay 50 "$2"
 }
 for c in "$@"; do
   case "$c" in
-    pinyin:*) typeAt 380 182 "${c#pinyin:}" ;;
+    pinyin:*) typeInto Combo6 "${c#pinyin:}" ;;
     strokes:*)
       # Chosen with the mouse from each chooser's list, as a user does (every choice moves the
-      # keyboard focus to the result list). Items are about 16.7 pixels apart below the box.
-      glyphs="${c#strokes:}"; arrows=(126 188 251 313 376); order="一丨丿丶乙_"
-      for k in 0 1 2 3 4; do
-        g="${glyphs:$k:1}"; prefix="${order%%"$g"*}"; item=${#prefix}
-        geometry; xdotool mousemove --sync $((X + ${arrows[$k]})) $((Y + 206)) click 1; sleep 0.3
-        xdotool mousemove --sync $((X + ${arrows[$k]} - 20)) $((Y + 225 + item * 167 / 10)) click 1; sleep 0.2
+      # keyboard focus to the result list). The list opens below the chooser, items about 16.7
+      # pixels apart; the arrow is at the chooser's right end.
+      glyphs="${c#strokes:}"; order="一丨丿丶乙_"
+      for k in 1 2 3 4 5; do
+        g="${glyphs:$((k - 1)):1}"; prefix="${order%%"$g"*}"; item=${#prefix}
+        rect "Combo$k"; arrow=$((L + W - 9))
+        clickAt "$arrow" $((T + H / 2)); sleep 0.3
+        clickAt $((arrow - 20)) $((T + H + 9 + item * 167 / 10)); sleep 0.2
       done ;;
-    *) typeAt 150 182 "$c" ;;
+    *) typeInto Text5 "$c" ;;
   esac
   sleep 0.4
   crop "$out/expanded-$c.png"

@@ -153,15 +153,11 @@ void MainWindow::buildStrokeRow() {
     const QString initial[5] = {QStringLiteral("第一笔画"), QStringLiteral("第二笔画"), QStringLiteral("第三笔画"),
                                 QStringLiteral("第四笔画"), QStringLiteral("最后一笔画")};
     const int lefts[5] = {1110, 2047, 2984, 3921, 4860};
-    // Narrow choosers: a small face so that "第一笔画" shows whole.
-    QFont small = songFont(9);
-    small.setPixelSize(11);
     for (int k = 0; k < 5; ++k) {
         auto* c = new QComboBox(lowerPanel_);
         c->setObjectName(QStringLiteral("Combo%1").arg(k + 1));
         c->setEditable(true);
         c->setGeometry(twips(lefts[k], 570, 915, 300));
-        c->setFont(small);
         c->addItems(strokes::strokeChooserItems(k + 1));
         c->setCurrentIndex(-1);
         c->setEditText(initial[k]);
