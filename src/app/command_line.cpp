@@ -104,43 +104,14 @@ QString usageText() {
 }
 
 int runCommandLine(const QStringList& arguments) {
-    QStringList args = arguments.mid(1);
-    QString dataDir = QCoreApplication::applicationDirPath();
-    const qsizetype dd = args.indexOf(QStringLiteral("--data-dir"));
-    if (dd >= 0) {
-        if (dd + 1 >= args.size()) return usageError(QStringLiteral("--data-dir needs a folder"));
-        dataDir = args[dd + 1];
-        args.remove(dd, 2);
-    }
-    if (args.isEmpty()) return dd >= 0 ? usageError(QStringLiteral("--data-dir goes with a mode")) : -1;
-    const QString mode = args[0];
-    const auto need = [&](int n) { return args.size() == n + 1; };
+    return runCommandLine(arguments, [] () -> const tables::ReferenceTables& { return tables::ReferenceTables::embedded(); });
+}
 
-    if (mode == u"--help" || mode == u"-h") {
-        printLine(usageText());
-        return 0;
-    }
-    if (mode != u"--lookup" && mode != u"--render" && mode != u"--pinyin" && mode != u"--strokes" &&
-        mode != u"--widget-map")
-        return usageError(QStringLiteral("unknown option %1").arg(mode));
-    const int operands = mode == u"--render" ? 2 : mode == u"--widget-map" ? 0 : 1;
-    if (!need(operands))
-        return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
+namespace {
 
-    const tables::ReferenceTables& tables = tables::ReferenceTables::embedded();
-    if (mode == u"--pinyin") {
-        const auto list = pinyin::listForReading(tables, args[1]);
-        if (!list) return usageError(QStringLiteral("\"%1\" is not a toneless reading").arg(args[1]));
-        printLine(*list);
-        return 0;
-    }
-    if (mode == u"--strokes") {
-        const auto list = strokes::listForStrokeCode(tables, args[1]);
-        if (!list) return usageError(QStringLiteral("\"%1\" is not a stroke code (five digits 0-5, first not 0)").arg(args[1]));
-        printLine(*list);
-        return 0;
-    }
-
+// The modes that read the record files: one lookup, the panels as a picture, the widget map.
+int runWithRecordFiles(const QString& mode, const QStringList& args, const QString& dataDir,
+                       const tables::ReferenceTables& tables) {
     MainController controller(tables, embeddedKeyPictures());
     QString error;
     if (!controller.open(dataDir, &error)) {
@@ -162,6 +133,60 @@ int runCommandLine(const QStringList& arguments) {
         return 1;
     }
     return 0;
+}
+
+// The reverse searches need only the built-in tables.
+int runTableSearch(const QString& mode, const QString& operand, const tables::ReferenceTables& tables) {
+    if (mode == u"--pinyin") {
+        const auto list = pinyin::listForReading(tables, operand);
+        if (!list) return usageError(QStringLiteral("\"%1\" is not a toneless reading").arg(operand));
+        printLine(*list);
+        return 0;
+    }
+    const auto list = strokes::listForStrokeCode(tables, operand);
+    if (!list) return usageError(QStringLiteral("\"%1\" is not a stroke code (five digits 0-5, first not 0)").arg(operand));
+    printLine(*list);
+    return 0;
+}
+
+// How many operands a mode takes; -1 for an unknown mode.
+int operandsOf(const QString& mode) {
+    if (mode == u"--lookup" || mode == u"--pinyin" || mode == u"--strokes") return 1;
+    if (mode == u"--render") return 2;
+    if (mode == u"--widget-map") return 0;
+    return -1;
+}
+
+}  // namespace
+
+int runCommandLine(const QStringList& arguments, const TablesProvider& tablesProvider) {
+    QStringList args = arguments.mid(1);
+    QString dataDir = QCoreApplication::applicationDirPath();
+    const qsizetype dd = args.indexOf(QStringLiteral("--data-dir"));
+    if (dd >= 0) {
+        if (dd + 1 >= args.size()) return usageError(QStringLiteral("--data-dir needs a folder"));
+        dataDir = args[dd + 1];
+        args.remove(dd, 2);
+    }
+    if (args.isEmpty()) return dd >= 0 ? usageError(QStringLiteral("--data-dir goes with a mode")) : -1;
+    const QString mode = args[0];
+    if (mode == u"--help" || mode == u"-h") {
+        printLine(usageText());
+        return 0;
+    }
+    const int operands = operandsOf(mode);
+    if (operands < 0) return usageError(QStringLiteral("unknown option %1").arg(mode));
+    if (args.size() != operands + 1) return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
+
+    const tables::ReferenceTables* tables = nullptr;
+    try {
+        tables = &tablesProvider();
+    } catch (const std::exception& e) {
+        printLine(QStringLiteral("tessivo: the built-in tables cannot be read: %1").arg(QString::fromUtf8(e.what())), stderr);
+        return 1;
+    }
+    if (mode == u"--pinyin" || mode == u"--strokes") return runTableSearch(mode, args[1], *tables);
+    return runWithRecordFiles(mode, args, dataDir, *tables);
 }
 
 }  // namespace tessivo

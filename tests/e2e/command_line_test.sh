@@ -31,5 +31,8 @@ done
 out="$(mktemp --suffix=.png)"
 "$exe" --render 中 "$out" && [[ -s "$out" ]] || { echo "FAIL: --render wrote nothing"; fail=1; }
 rm -f "$out"
+# The widget map that scripts drive the window by: every control by name, inside the window.
+expect='^Text5 [0-9]+ [0-9]+ [0-9]+ [0-9]+$'; check "--widget-map Text5" "$exe" --widget-map
+expect='^Combo5 '; check "--widget-map Combo5" "$exe" --widget-map
 [[ $fail -eq 0 ]] && echo ok
 exit $fail

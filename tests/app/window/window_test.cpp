@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -169,4 +170,94 @@ TEST_F(WindowTest, RightClickInTheResultListShowsNoMenuAndKeepsTheFocus) {
     QApplication::sendEvent(named<QPlainTextEdit>("Text6")->viewport(), &press);
     EXPECT_EQ(named<QPlainTextEdit>("Text6")->contextMenuPolicy(), Qt::NoContextMenu);
     EXPECT_TRUE(named<QPlainTextEdit>("Text6")->hasFocus());
+}
+
+TEST_F(WindowTest, KeysAndClicksHandTheCharacterLeftOfTheCaretOver) {
+    click(named<QPushButton>("Command1"));
+    QLineEdit* input = named<QLineEdit>("Text5");
+    input->setText(QStringLiteral("啊中"));
+    QApplication::processEvents();
+    input->setCursorPosition(2);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(input, &release);
+    EXPECT_EQ(named<QLabel>("Label10")->text(), QStringLiteral("k khk"));
+
+    // A click in the result list looks up the character left of where the caret lands.
+    controller.chooseReading(QStringLiteral("a"), ChooserAction::Typed);
+    QApplication::processEvents();
+    QPlainTextEdit* list = named<QPlainTextEdit>("Text6");
+    ASSERT_TRUE(list->toPlainText().startsWith(QStringLiteral("啊 阿 ")));
+    QTextCursor cursor = list->textCursor();
+    cursor.setPosition(3);  // after 阿
+    list->setTextCursor(cursor);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &up);
+    EXPECT_EQ(named<QLabel>("Label10")->text(), QStringLiteral("b bs bskg"));
+}
+
+TEST_F(WindowTest, ShowingTheListLeavesItAsItIsAndAUserEditReachesTheController) {
+    controller.chooseReading(QStringLiteral("a"), ChooserAction::Typed);
+    QApplication::processEvents();
+    const int codeRuns = controller.codeLookupRuns();
+    const QString list = controller.view().resultList();
+    // The window copied the list into its box; that copy is no user edit and starts nothing.
+    EXPECT_EQ(named<QPlainTextEdit>("Text6")->toPlainText(), list);
+    controller.typeCharacter(QStringLiteral("中"));
+    QApplication::processEvents();
+    EXPECT_EQ(controller.view().resultList(), list);
+    EXPECT_EQ(controller.codeLookupRuns(), codeRuns + 2);  // only the typed character's two runs
+    // A real edit reaches the controller.
+    named<QPlainTextEdit>("Text6")->setPlainText(QStringLiteral("中 "));
+    EXPECT_EQ(controller.view().resultList(), QStringLiteral("中 "));
+}
+
+TEST_F(WindowTest, WindowButtonsMoveTheFocusThenAskForTheirWindow) {
+    std::vector<QString> asked;
+    QObject::connect(window.get(), &MainWindow::aboutRequested, [&] { asked.push_back(QStringLiteral("about")); });
+    QObject::connect(window.get(), &MainWindow::settingsRequested, [&] { asked.push_back(QStringLiteral("settings")); });
+    QObject::connect(window.get(), &MainWindow::helpRequested, [&] {
+        // The focus has already moved when the window is asked for.
+        EXPECT_TRUE(named<QLineEdit>("Text5")->hasFocus());
+        asked.push_back(QStringLiteral("help"));
+    });
+    QObject::connect(window.get(), &MainWindow::chartRequested, [&] { asked.push_back(QStringLiteral("chart")); });
+    click(named<QPushButton>("Command2"));
+    EXPECT_TRUE(named<QLineEdit>("Text88")->hasFocus());  // collapsed: the parking box
+    click(named<QPushButton>("Command4"));
+    click(named<QPushButton>("Command1"));
+    click(named<QPushButton>("Command8"));
+    click(named<QPushButton>("Command3"));
+    EXPECT_TRUE(named<QLineEdit>("Text5")->hasFocus());  // expanded: the character input
+    EXPECT_EQ(asked, (std::vector<QString>{QStringLiteral("about"), QStringLiteral("settings"), QStringLiteral("help"),
+                                          QStringLiteral("chart")}));
+}
+
+TEST_F(WindowTest, PointerOverTheCodeRowIsReported) {
+    int hovered = 0;
+    QObject::connect(window.get(), &MainWindow::codeRowHovered, [&] { ++hovered; });
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(named<QFrame>("Frame1"), &move);
+    EXPECT_EQ(hovered, 1);
+}
+
+TEST_F(WindowTest, ASkinChangeRefitsTheWindowInItsCurrentState) {
+    click(named<QPushButton>("Command1"));
+    EXPECT_EQ(window->height(), (5400 - 340) / 15);
+    skin.set({true, QStringLiteral("PixOS.urf"), QStringLiteral("/x/PixOS.urf")});
+    EXPECT_EQ(window->height(), (5400 + 100 - 340) / 15);
+    skin.set({false, QStringLiteral("取消皮肤.urf"), QString()});
+    EXPECT_EQ(window->height(), (5400 - 340) / 15);
+    EXPECT_TRUE(named<QFrame>("Frame2")->isVisible());  // the state is kept
+}
+
+TEST_F(WindowTest, EveryControlCarriesItsNameAndTheStyleFollowsIt) {
+    for (const char* name : {"Form11", "Frame1", "Frame2", "Frame3", "Label10", "Label5", "Label24", "Label25", "Label28",
+                             "Text3", "Text5", "Text6", "Text88", "Combo6", "Command1", "Command2", "Command3", "Command4",
+                             "Command5", "Command7", "Command8", "Picture2", "Picture1(3)"}) {
+        const bool found = window->objectName() == QLatin1String(name) || window->findChild<QWidget*>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+    }
+    // The phrase row's colours come from the base sheet by its name.
+    const QImage row = named<QLineEdit>("Text3")->grab().toImage();
+    EXPECT_EQ(row.pixelColor(row.width() / 2, row.height() / 2), QColor(255, 224, 192));
 }
