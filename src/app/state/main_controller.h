@@ -69,7 +69,7 @@ public:
     void chooseStrokes(const std::array<QString, 5>& chooserTexts);
     void pageBack();                                         // Click of Command5
     void pageForward();                                      // Click of Command7
-    // Click of Command1: returns the box that takes the focus.
+    // The expand button: returns the box that takes the focus.
     FocusTarget toggleExpand();
 
     // The hand-over of one character to every lookup.
