@@ -3,6 +3,7 @@
 # user's configuration folder. Run as an ordinary user (nobody when the tests run as root, since
 # root may write into read-only folders).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_steps.sh"
 build="$1"
 command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xdotool >/dev/null ||
   { echo "Xvfb/openbox/xdotool missing"; exit 1; }
@@ -47,15 +48,9 @@ for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 & wm_pid=$!
 sleep 0.5
 as_user env -u QT_QPA_PLATFORM DISPLAY="$display" "$prefix/bin/tessivo" & app_pid=$!
-win=""
-for _ in $(seq 1 100); do
-  win="$(xdotool search --onlyvisible --name '^ Tessivo$' 2>/dev/null | head -1 || true)"
-  [[ -n "$win" ]] && break
-  sleep 0.1
-done
+find_main_window
 [[ -n "$win" ]] || { echo "FAIL: the installed copy's window did not appear"; exit 1; }
-xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4
-for _ in $(seq 1 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+close_main_window "$app_pid"
 wait "$app_pid" || { echo "FAIL: the installed copy ended with an error"; exit 1; }
 
 config="$home/.config/tessivo"

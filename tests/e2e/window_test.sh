@@ -2,6 +2,7 @@
 # The window opens topmost, a second copy ends silently without touching the settings, and
 # closing the window writes face.txt and advances ji.txt.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_steps.sh"
 exe="$1"
 [[ -n "${DISPLAY:-}" ]] || { echo "no display: skipped"; exit 77; }
 command -v openbox >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null || { echo "openbox/xdotool/xprop missing: skipped"; exit 77; }
@@ -21,12 +22,7 @@ openbox >/dev/null 2>&1 & wm_pid=$!
 sleep 0.5
 
 "$work/tessivo" & app_pid=$!
-win=""
-for _ in $(seq 1 100); do
-  win="$(xdotool search --onlyvisible --name '^ Tessivo$' 2>/dev/null | head -1 || true)"
-  [[ -n "$win" ]] && break
-  sleep 0.1
-done
+find_main_window
 [[ -n "$win" ]] || { echo "FAIL: the main window did not appear"; exit 1; }
 xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || { echo "FAIL: the window is not kept above others"; xprop -id "$win" _NET_WM_STATE; exit 1; }
 cmp -s "$work/face.txt" <(printf 'pixos.urf\r\n') || { echo "FAIL: face.txt was not created with pixos.urf"; exit 1; }
@@ -41,8 +37,7 @@ count="$(xdotool search --onlyvisible --name '^ Tessivo$' | wc -l)"
 
 # Closing the window: face.txt holds the skin name actually used, ji.txt 31.
 # Ask the window manager to close it, as the title bar button does.
-xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4
-for _ in $(seq 1 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+close_main_window "$app_pid"
 if kill -0 "$app_pid" 2>/dev/null; then echo "FAIL: the program did not end when its window closed"; exit 1; fi
 wait "$app_pid" || { echo "FAIL: the program ended with an error"; exit 1; }
 cmp -s "$work/ji.txt" <(printf '31\r\n') || { echo "FAIL: ji.txt holds '$(cat "$work/ji.txt")'"; exit 1; }
