@@ -111,8 +111,9 @@ void MainController::runPhraseLookup() {
 }
 
 void MainController::requestChanged() {
-    const pinyin::RequestOutcome outcome = pinyin::requestChanged(search_, tables_, label20_, text2bh_());
-    if (outcome.text6) text6_.set(*outcome.text6);
+    const auto mode = label20_ == u"1" ? pinyin::ReadingMode::OfCharacter : pinyin::ReadingMode::OfReading;
+    const pinyin::RequestOutcome outcome = pinyin::requestChanged(search_, tables_, mode, text2bh_());
+    if (outcome.resultList) text6_.set(*outcome.resultList);
     if (outcome.readingLabel) {
         label24_ = *outcome.readingLabel;
         label25_ = label24_;
@@ -148,7 +149,7 @@ void MainController::combo6Event(const QString& chooserText, bool click) {
 }
 
 void MainController::strokeChooserEvent(const std::array<QString, 5>& chooserTexts) {
-    text4_ = strokes::bianCode(chooserTexts);
+    text4_ = strokes::strokeCodeOf(chooserTexts);
     text2bhw_.set(text4_);
     if (text6_().isEmpty()) {
         emit changed();

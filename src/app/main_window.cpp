@@ -191,7 +191,7 @@ void MainWindow::build() {
     combo6_ = new QComboBox(frame2_);
     combo6_->setEditable(true);
     combo6_->setGeometry(twips(5160, 210, 1425, 300));
-    combo6_->addItems(pinyin::combo6Syllables());
+    combo6_->addItems(pinyin::readingChooserItems());
     combo6_->setCurrentIndex(-1);
     combo6_->setEditText(QString());
     connect(combo6_, &QComboBox::editTextChanged, this, [this](const QString& text) {
