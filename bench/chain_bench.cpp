@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     InMemory mem;
     for (const QString& c : chars) {
         controller.text5Changed(c);
-        mem.records.insert(c, controller.codeLookup().search().buffer());
+        mem.records.insert(c, controller.codeLookup().search().record());
         if (auto r = Raster::loadBmp(QDir(dir).filePath(QStringLiteral("bmp/%1.bmp").arg(c)).toStdString())) mem.drawings.insert(c, *r);
-        mem.phrases.insert(c, controller.phrasePages().text1);
+        mem.phrases.insert(c, controller.phrasePages().words);
         mem.readings.insert(c, controller.label24());
     }
     std::vector<double> bound;

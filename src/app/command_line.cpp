@@ -43,21 +43,21 @@ QString panelWord(const Panel& panel) {
 QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables& tables, const QString& text) {
     controller.text5Changed(text);
     const CodeDisplayState& code = controller.codeDisplay();
-    const auto& fields = controller.codeLookup().search().fields();
+    const CharCodeRecord& record = controller.codeLookup().search().record();
     const bool found = controller.codeLookup().search().charFound();
     QJsonObject out;
     out[QStringLiteral("char")] = text.trimmed().isEmpty() ? QString() : firstCharacter(text);
     out[QStringLiteral("found")] = found;
     QJsonArray codes;
     if (found) {
-        for (const QString& c : {fields.text12, fields.text13, fields.text14}) codes.append(c.trimmed());
+        for (const QString& c : {record.code1, record.code2, record.code3}) codes.append(c.trimmed());
     }
     out[QStringLiteral("codes")] = codes;
-    out[QStringLiteral("code_line")] = code.label10;
+    out[QStringLiteral("code_line")] = code.codeLine;
     QJsonArray phrases;
     for (const QString& w : controller.text1().split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
     out[QStringLiteral("phrases")] = phrases;
-    out[QStringLiteral("pages")] = controller.phrasePages().label17.trimmed().toInt();
+    out[QStringLiteral("pages")] = controller.phrasePages().pageCount;
     QJsonArray panels;
     for (const Panel& p : code.panels) panels.append(panelWord(p));
     out[QStringLiteral("panels")] = panels;
@@ -67,10 +67,10 @@ QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables
 
 QImage renderPanels(const CodeDisplayState& code) {
     constexpr int gap = 4;
-    QImage strip(4 * PanelWidthPixels + 3 * gap, PanelHeightPixels, QImage::Format_RGB32);
+    QImage strip(4 * panel::WidthPixels + 3 * gap, panel::HeightPixels, QImage::Format_RGB32);
     strip.fill(QColor(224, 224, 224));
     QPainter p(&strip);
-    for (int i = 0; i < 4; ++i) p.drawImage(i * (PanelWidthPixels + gap), 0, RadicalPanel::render(code.panels[i]));
+    for (int i = 0; i < 4; ++i) p.drawImage(i * (panel::WidthPixels + gap), 0, RadicalPanel::render(code.panels[i]));
     return strip;
 }
 

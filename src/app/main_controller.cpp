@@ -100,14 +100,14 @@ void MainController::runCodeLookup() {
     if (!charFile_.isOpen()) return;
     ++codeLookupRuns_;
     const CodeLookupResult result = codeLookup_->run(text23_());
-    if (result.clearPhraseList()) phraseLookup_->clearText1();
-    if (result.clearText23()) text23_.set(QString());
+    if (result.clearPhraseList()) phraseLookup_->clearWords();
+    if (result.clearRequest()) text23_.set(QString());
 }
 
 void MainController::runPhraseLookup() {
     if (!phraseFile_.isOpen()) return;
     ++phraseLookupRuns_;
-    if (phraseLookup_->lookup(text9_()).clearLabel6) codeLookup_->clearLabel6();
+    if (phraseLookup_->lookup(text9_()).clearCode3) codeLookup_->clearCode3();
 }
 
 void MainController::requestChanged() {

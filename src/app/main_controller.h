@@ -49,7 +49,7 @@ public:
     // What the window shows.
     const CodeDisplayState& codeDisplay() const { return codeLookup_->state(); }
     const PhrasePages& phrasePages() const { return phraseLookup_->pages(); }
-    QString codeLine() const { return codeDisplay().label10; }
+    QString codeLine() const { return codeDisplay().codeLine; }
     QString label24() const { return label24_; }
     QString label25() const { return label25_; }
     QString text6() const { return text6_(); }
@@ -60,7 +60,7 @@ public:
     const Cell<QString>& text2bh() const { return text2bh_; }
     const Cell<QString>& text2bhw() const { return text2bhw_; }
     QString label20() const { return label20_; }
-    QString text1() const { return phrasePages().text1; }
+    QString text1() const { return phrasePages().words; }
     int codeLookupRuns() const { return codeLookupRuns_; }
     int phraseLookupRuns() const { return phraseLookupRuns_; }
     CodeLookup& codeLookup() { return *codeLookup_; }

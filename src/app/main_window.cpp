@@ -106,7 +106,7 @@ void MainWindow::build() {
     const int lefts[4] = {0, 1665, 3345, 5030};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new RadicalPanel(this);
-        panels_[i]->setGeometry(twips(lefts[i], 0, 1680, 1695));
+        panels_[i]->setGeometry(twips(lefts[i], 0, panel::WidthTwips, panel::HeightTwips));
     }
 
     // Banner shown when nothing is found.
@@ -254,20 +254,20 @@ void MainWindow::refresh() {
     refreshing_ = true;
     const CodeDisplayState& code = controller_.codeDisplay();
     for (int i = 0; i < 4; ++i) panels_[i]->setPanel(code.panels[i]);
-    picture2_->setVisible(code.picture2Visible);
-    label10_->setText(code.label10);
-    label5_->setText(code.label5);
+    picture2_->setVisible(code.bannerShown);
+    label10_->setText(code.codeLine);
+    label5_->setText(code.codeLine);
     label24_->setText(controller_.label24());
     label25_->setText(controller_.label25());
     for (QLabel* l : {label10_, label5_, label24_, label25_}) l->adjustSize();
     const PhrasePages& pages = controller_.phrasePages();
-    if (text3_->text() != pages.text3) {
-        text3_->setText(pages.text3);
+    if (text3_->text() != pages.pageText) {
+        text3_->setText(pages.pageText);
         text3_->setCursorPosition(0);
-        text3_->setToolTip(listToolTip(pages.text3));
+        text3_->setToolTip(listToolTip(pages.pageText));
     }
-    command5_->setEnabled(pages.command5Enabled);
-    command7_->setEnabled(pages.command7Enabled);
+    command5_->setEnabled(pages.canPageBack);
+    command7_->setEnabled(pages.canPageForward);
     if (text6_->toPlainText() != controller_.text6()) text6_->setPlainText(controller_.text6());
     refreshing_ = false;
 }

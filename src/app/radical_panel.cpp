@@ -25,7 +25,7 @@ QImage RadicalPanel::toImage(const Raster& raster) {
 }
 
 QImage RadicalPanel::render(const Panel& panel) {
-    QImage image(PanelWidthPixels, PanelHeightPixels, QImage::Format_RGB32);
+    QImage image(panel::WidthPixels, panel::HeightPixels, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     switch (panel.kind) {

@@ -17,7 +17,7 @@ public:
     void setPanel(const Panel& panel);
     const Panel& panel() const { return panel_; }
 
-    // The panel as an image of PanelWidthPixels x PanelHeightPixels, as the window shows it.
+    // The panel as an image of panel::WidthPixels x panel::HeightPixels, as the window shows it.
     static QImage render(const Panel& panel);
     static QImage toImage(const Raster& raster);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/panel_geometry.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,7 +10,7 @@
 namespace tessivo {
 
 namespace layout {
-inline constexpr int TwipsPerPixel = 15;
+inline constexpr int TwipsPerPixel = panel::TwipsPerPixel;
 // Markers whose Left/Top give the outer window size when collapsed (Label20) and expanded (Text88).
 inline constexpr int Label20Left = 6780, Label20Top = 2890;
 inline constexpr int Text88Left = 6780, Text88Top = 5400;
