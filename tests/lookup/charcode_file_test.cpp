@@ -117,22 +117,6 @@ protected:
     CharCodeFile file;
 };
 
-TEST_F(CharCodeSearchTest, TheCurrentRecordFollowsTheSearch) {
-    openRecords({record(hanzi(0)), record(hanzi(4))});
-    CharCodeSearch search(file);
-    EXPECT_TRUE(search.lowerProbe().isEmpty());  // nothing read yet
-    EXPECT_TRUE(search.upperProbe().isEmpty());
-    EXPECT_TRUE(search.search(hanzi(4)));
-    EXPECT_TRUE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 2);
-    // Not found: the record read last, the middle probe of the only pass.
-    EXPECT_EQ(readsFor(search, hanzi(2)), 3u);
-    EXPECT_FALSE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 1);
-    EXPECT_EQ(search.lowerProbe(), hanzi(0) + u' ');
-    EXPECT_EQ(search.upperProbe(), hanzi(4) + u' ');
-}
-
 TEST_F(CharCodeSearchTest, InputOddities) {
     openRecords(spacedRecords(9));
     CharCodeSearch search(file);
@@ -162,8 +146,12 @@ TEST_F(CharCodeSearchTest, LoadingCopiesTheCurrentRecordAndAFailedSearchLeavesIt
     search.start();
     EXPECT_EQ(search.currentCharRecord(), 1);
     EXPECT_EQ(search.record().character, hanzi(0) + u' ');
+    EXPECT_TRUE(search.lowerProbe().isEmpty());  // no search yet
+    EXPECT_TRUE(search.upperProbe().isEmpty());
 
     ASSERT_TRUE(search.search(hanzi(6)));
+    EXPECT_TRUE(search.charFound());
+    EXPECT_EQ(search.currentCharRecord(), 4);
     EXPECT_EQ(search.record().character, hanzi(0) + u' ');  // the search itself loads nothing
     search.loadCurrentRecord();
     const CharCodeRecord shown = search.record();
@@ -178,9 +166,11 @@ TEST_F(CharCodeSearchTest, LoadingCopiesTheCurrentRecordAndAFailedSearchLeavesIt
     EXPECT_FALSE(search.search(hanzi(7)));
     EXPECT_EQ(search.record().character, shown.character);
     EXPECT_EQ(search.record().fill[0], shown.fill[0]);
-    // The last record read was the middle probe of the last pass.
+    // Not found: the current record is the one read last, the middle probe of the last pass.
+    EXPECT_FALSE(search.charFound());
     EXPECT_EQ(search.currentCharRecord(), 4);
     EXPECT_EQ(search.lowerProbe(), hanzi(6) + u' ');
+    EXPECT_EQ(search.upperProbe(), hanzi(8) + u' ');
 
     // A closed file: loading leaves the record as it was.
     file.close();
