@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         controller.typeCharacter(c);
         mem.records.insert(c, controller.view().record());
         if (auto r = Raster::loadBmp(QDir(dir).filePath(QStringLiteral("bmp/%1.bmp").arg(c)).toStdString())) mem.drawings.insert(c, *r);
-        mem.phrases.insert(c, controller.view().phrases().text1);
+        mem.phrases.insert(c, controller.view().phrases().words);
         mem.readings.insert(c, controller.view().reading());
     }
     std::vector<double> bound;

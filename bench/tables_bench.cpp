@@ -54,7 +54,7 @@ void characterReading(benchmark::State& state, const QString& character) {
 QStringList longestReadings() {
     const ReferenceTables& tables = ReferenceTables::embedded();
     QList<std::pair<qsizetype, QString>> sizes;
-    for (const QString& s : tessivo::pinyin::combo6Syllables())
+    for (const QString& s : tessivo::pinyin::readingChooserItems())
         sizes.append({tessivo::pinyin::listForReading(tables, s).value_or(QString()).size(), s});
     std::sort(sizes.begin(), sizes.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     return {sizes[0].second, sizes[1].second, sizes[2].second};

@@ -55,7 +55,7 @@ std::vector<QString> arrangeForLookup(const std::vector<QString>& ranked) {
     std::vector<QString> arranged(ranked.size());
     lookUpEachGroup(ranked, groups, [&](const Group& g, const PhraseLookup& lookup) {
         if (!lookup.phraseFound()) throw GenError(QStringLiteral("the words of %1 are not found").arg(g.first));
-        const int landing = lookup.text10().toInt() - 1;  // record numbers count from 1
+        const int landing = lookup.matchRecord() - 1;  // record numbers count from 1
         int r = g.start;
         arranged[landing] = ranked[r++];
         for (int i = landing - 1; i >= g.start; --i) arranged[i] = ranked[r++];
@@ -64,7 +64,7 @@ std::vector<QString> arrangeForLookup(const std::vector<QString>& ranked) {
     lookUpEachGroup(arranged, groups, [&](const Group& g, const PhraseLookup& lookup) {
         QString expected;
         for (int i = g.start; i < g.end; ++i) expected += ranked[i].right(1) + u' ';
-        if (!lookup.pages().text1.startsWith(expected)) {
+        if (!lookup.pages().words.startsWith(expected)) {
             throw GenError(QStringLiteral("the words of %1 would not be listed most frequent first").arg(g.first));
         }
     });

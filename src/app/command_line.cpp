@@ -55,11 +55,11 @@ QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables
         for (const QString& c : {view.record().code1, view.record().code2, view.record().code3}) codes.append(c.trimmed());
     }
     out[QStringLiteral("codes")] = codes;
-    out[QStringLiteral("code_line")] = code.label10;
+    out[QStringLiteral("code_line")] = code.codeLine;
     QJsonArray phrases;
-    for (const QString& w : view.phrases().text1.split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
+    for (const QString& w : view.phrases().words.split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
     out[QStringLiteral("phrases")] = phrases;
-    out[QStringLiteral("pages")] = view.phrases().label17.trimmed().toInt();
+    out[QStringLiteral("pages")] = view.phrases().pageCount;
     QJsonArray panels;
     for (const Panel& p : code.panels) panels.append(panelWord(p));
     out[QStringLiteral("panels")] = panels;

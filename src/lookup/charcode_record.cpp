@@ -2,6 +2,8 @@
 
 #include "platform/gbk_codec.h"
 
+#include <algorithm>
+
 namespace tessivo {
 namespace {
 
@@ -32,7 +34,7 @@ QString field(QByteArrayView bytes, int offset, int width) {
 
 std::optional<QByteArray> CharCodeRecord::encode(const CharCodeRecord& record, QString* error) {
     QByteArray out(Size, ' ');
-    if (!putField(out, CharacterOffset, 2, record.character, "character", error)) return std::nullopt;
+    if (!putField(out, CharacterOffset, CharacterWidth, record.character, "character", error)) return std::nullopt;
     if (!putField(out, Code1Offset, CodeWidth, record.code1, "code1", error)) return std::nullopt;
     if (!putField(out, Code2Offset, CodeWidth, record.code2, "code2", error)) return std::nullopt;
     if (!putField(out, Code3Offset, CodeWidth, record.code3, "code3", error)) return std::nullopt;
@@ -47,12 +49,26 @@ CharCodeRecord CharCodeRecord::decode(QByteArrayView bytes) {
     QByteArray full(bytes.data(), std::min<qsizetype>(bytes.size(), Size));
     if (full.size() < Size) full.append(QByteArray(Size - full.size(), ' '));
     CharCodeRecord r;
-    r.character = field(full, CharacterOffset, 2);
+    r.character = field(full, CharacterOffset, CharacterWidth);
     r.code1 = field(full, Code1Offset, CodeWidth);
     r.code2 = field(full, Code2Offset, CodeWidth);
     r.code3 = field(full, Code3Offset, CodeWidth);
     for (int k = 0; k < 4; ++k) r.fill[k] = field(full, FillOffset + k * FillWidth, FillWidth);
     return r;
+}
+
+QString CharCodeRecord::characterText(QByteArrayView bytes) {
+    return gbk::decodeLenient(bytes.first(std::min<qsizetype>(bytes.size(), CharacterWidth))).leftJustified(CharacterWidth);
+}
+
+QString CharCodeRecord::fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore) {
+    const QByteArrayView character = bytes.first(CharacterWidth);
+    if (!gbk::decode(character)) return QStringLiteral("is damaged: the character of record %1 is not valid GBK text").arg(n);
+    if (!gbk::decode(bytes.sliced(CharacterWidth)))
+        return QStringLiteral("is damaged: the codes or fill points of record %1 are not valid GBK text").arg(n);
+    if (keyBefore && gbk::keyOfBytes(character) <= *keyBefore)
+        return QStringLiteral("is damaged: record %1 is not in ascending character order").arg(n);
+    return {};
 }
 
 }  // namespace tessivo

@@ -15,13 +15,16 @@ constexpr int IdentKeyCount = 16;
 
 // A picture as the panel shows it: drawn at the top left of the white panel, cut at its edges.
 Raster onPanel(const Raster& picture) {
-    Raster panel(PanelWidthPixels, PanelHeightPixels, Raster::White);
-    const int w = std::min(picture.width(), PanelWidthPixels);
-    const int h = std::min(picture.height(), PanelHeightPixels);
+    Raster shown(panel::WidthPixels, panel::HeightPixels, Raster::White);
+    const int w = std::min(picture.width(), panel::WidthPixels);
+    const int h = std::min(picture.height(), panel::HeightPixels);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) panel.setPixel(x, y, picture.pixel(x, y));
-    return panel;
+        for (int x = 0; x < w; ++x) shown.setPixel(x, y, picture.pixel(x, y));
+    return shown;
 }
+
+// A fill field that gives its panel the drawing: neither blank nor "0" (the key-picture marker).
+bool showsDrawing(QStringView fill) { return !fill.isEmpty() && fill != u"0"; }
 
 }  // namespace
 
@@ -41,46 +44,62 @@ CodeLookup::CodeLookup(CharCodeFile& file, QString programFolder, KeyPictureProv
 void CodeLookup::start() {
     search_.start();
     for (Panel& panel : state_.panels) panel = Panel{};
-    state_.label5.clear();
-    state_.label10.clear();
+    state_.codeLine.clear();
 }
 
 QString CodeLookup::drawingPath(QStringView character) const {
     return programFolder_ + QStringLiteral("/bmp/") + character.toString() + QStringLiteral(".bmp");
 }
 
-CodeLookupResult CodeLookup::run(QStringView text23) {
-    if (text23.isEmpty()) return {};
-    if (search_.search(text23)) return showFound(text23);
+CodeLookupResult CodeLookup::run(QStringView request) {
+    if (request.isEmpty()) return {};
+    if (search_.search(request)) return showFound(request);
     showNotFound();
-    return {.ran = true, .found = false, .keepText23 = false};
+    return {.ran = true, .found = false, .keepsRequest = false};
 }
 
 void CodeLookup::showNotFound() {
-    state_.label4.clear();
-    state_.label8.clear();
-    state_.label7.clear();
-    state_.label6.clear();
+    state_.shownCharacter.clear();
+    state_.code1.clear();
+    state_.code2.clear();
+    state_.code3.clear();
     for (Panel& panel : state_.panels) panel = Panel{};
-    state_.picture2Visible = true;
-    state_.label10.clear();
-    state_.label5.clear();
+    state_.bannerShown = true;
+    state_.codeLine.clear();
 }
 
-CodeLookupResult CodeLookup::showFound(QStringView text23) {
-    state_.picture2Visible = false;
-    search_.display();
-    const RecordFields& f = search_.fields();
-    state_.label4 = text23.toString();
-    state_.label8 = f.text12;
-    state_.label7 = f.text13;
-    state_.label6 = f.text14;
-    state_.label10 = codeLine(f.text12, f.text13, f.text14);
-    state_.label5 = state_.label10;
+CodeLookupResult CodeLookup::showFound(QStringView request) {
+    state_.bannerShown = false;
+    search_.loadCurrentRecord();
+    const CharCodeRecord& r = search_.record();
+    state_.shownCharacter = request.toString();
+    state_.code1 = r.code1;
+    state_.code2 = r.code2;
+    state_.code3 = r.code3;
+    state_.codeLine = tessivo::codeLine(r.code1, r.code2, r.code3);
+    showDrawings(r);
 
-    // The drawing, read once and given to every panel that shows it.
+    fillPanel(0, r.fill[0]);
+    fillPanel(1, r.fill[1]);
+    // A third or fourth fill of "0" shows the key picture of that code letter instead, and ends
+    // the display there.
+    if (r.fill[2].trimmed() == u"0") {
+        if (r.code1.size() > 2) showKey(2, r.code1[2]);
+        return {.ran = true, .found = true, .keepsRequest = true};
+    }
+    fillPanel(2, r.fill[2]);
+    if (r.fill[3].trimmed() == u"0") {
+        if (r.code1.size() > 3) showKey(3, r.code1[3]);
+        return {.ran = true, .found = true, .keepsRequest = true};
+    }
+    fillPanel(3, r.fill[3]);
+    return {.ran = true, .found = true, .keepsRequest = false};
+}
+
+// The drawing, read once and given to every panel that shows it.
+void CodeLookup::showDrawings(const CharCodeRecord& record) {
     Panel drawing;
-    const QString character = f.text11.left(1);
+    const QString character = record.character.left(1);
     const QByteArray path = QFile::encodeName(drawingPath(character));
     if (auto picture = Raster::loadBmp(std::filesystem::path(path.toStdString()))) {
         drawing.kind = Panel::Kind::Drawing;
@@ -89,32 +108,15 @@ CodeLookupResult CodeLookup::showFound(QStringView text23) {
         drawing.kind = Panel::Kind::FontFallback;
         drawing.character = character;
     }
-    const QString fill3 = f.text19.trimmed();
-    const QString fill4 = f.text20.trimmed();
-    const auto shown = [](const QString& fill) { return !fill.isEmpty() && fill != u"0"; };
     state_.panels[0] = drawing;
     state_.panels[1] = drawing;
     // Panels 3 and 4 are cleared when they get no drawing, so that nothing of the character
     // shown before stays beside the new one.
-    state_.panels[2] = shown(fill3) ? drawing : Panel{};
-    state_.panels[3] = shown(fill4) ? drawing : Panel{};
-    const qsizetype shortest = f.text14.trimmed().size();
+    state_.panels[2] = showsDrawing(record.fill[2].trimmed()) ? drawing : Panel{};
+    state_.panels[3] = showsDrawing(record.fill[3].trimmed()) ? drawing : Panel{};
+    const qsizetype shortest = record.code3.trimmed().size();
     if (shortest == 2) state_.panels[2] = Panel{};
     if (shortest == 2 || shortest == 3) state_.panels[3] = Panel{};
-
-    fillPanel(0, f.text17);
-    fillPanel(1, f.text18);
-    if (fill3 == u"0") {
-        if (f.text12.size() > 2) showKey(2, f.text12[2]);
-        return {.ran = true, .found = true, .keepText23 = true};
-    }
-    fillPanel(2, f.text19);
-    if (fill4 == u"0") {
-        if (f.text12.size() > 3) showKey(3, f.text12[3]);
-        return {.ran = true, .found = true, .keepText23 = true};
-    }
-    fillPanel(3, f.text20);
-    return {.ran = true, .found = true, .keepText23 = false};
 }
 
 void CodeLookup::fillPanel(int index, QStringView field) {

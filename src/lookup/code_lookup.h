@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/charcode_search.h"
+#include "lookup/panel_geometry.h"
 #include "lookup/panel_surface.h"
 #include "lookup/raster.h"
 
@@ -14,12 +15,6 @@
 
 namespace tessivo {
 
-// Size of a radical panel: 1680 x 1695 twips, 112 x 113 pixels at 15 twips a pixel.
-inline constexpr int PanelWidthTwips = 1680;
-inline constexpr int PanelHeightTwips = 1695;
-inline constexpr int PanelWidthPixels = 112;
-inline constexpr int PanelHeightPixels = 113;
-
 // The sixteen identification-key letters, in picture order: "gfdhjktreyuinbvl".
 // Index of `letter` in that order, or nullopt when it is not one of them.
 std::optional<int> identKeyIndex(QChar letter);
@@ -29,6 +24,7 @@ QChar identKeyLetter(int index);  // inverse of identKeyIndex; QChar() out of ra
 // nullopt when it is unavailable. Embedded resources in the program, own pictures in tests.
 using KeyPictureProvider = std::function<std::optional<Raster>(QChar letter)>;
 
+// One radical panel.
 struct Panel {
     enum class Kind {
         Empty,         // white, no picture
@@ -38,7 +34,7 @@ struct Panel {
                        // the picture over the white panel, or a null raster when unavailable
     };
     Kind kind = Kind::Empty;
-    PanelSurface surface;  // PanelWidthPixels x PanelHeightPixels for Drawing and IdentKey
+    PanelSurface surface;  // panel::WidthPixels x panel::HeightPixels for Drawing and IdentKey
     QString character;     // FontFallback
     QChar keyLetter;       // IdentKey
     int keyIndex = -1;     // IdentKey
@@ -46,24 +42,23 @@ struct Panel {
 
 // What the code row and the radical strip show.
 struct CodeDisplayState {
-    QString label4 = QStringLiteral("单字：");  // character shown (the text of Text23 as given)
-    QString label6;                              // code3 as read (padded)
-    QString label7;                              // code2 as read
-    QString label8;                              // code1 as read
-    QString label10;                             // the code line
-    QString label5;                              // its twin: always the same text as label10
-    bool picture2Visible = false;                // the "not found" banner
-    std::array<Panel, 4> panels;
+    QString shownCharacter = QStringLiteral("单字：");  // Label4: the text looked up, as given
+    QString code1;                                     // Label8: as read (padded)
+    QString code2;                                     // Label7
+    QString code3;                                     // Label6
+    QString codeLine;                                  // Label10, and its shadow Label5
+    bool bannerShown = false;                          // Picture2: the "not found" banner
+    std::array<Panel, 4> panels;                       // Picture1(0..3)
 };
 
 // How a run ended, for the cells the controller owns.
 struct CodeLookupResult {
-    bool ran = false;         // false: empty input, nothing changed at all
+    bool ran = false;  // false: empty input, nothing changed at all
     bool found = false;
-    bool keepText23 = false;  // ended at an identification-key panel: Text23 keeps the character
-    // Text23 must be set to "" (every run except one that keeps it).
-    bool clearText23() const { return ran && !keepText23; }
-    // The phrase list Text1 must be emptied (not found).
+    bool keepsRequest = false;  // ended at an identification-key panel: the request keeps the character
+    // The request must be emptied (every run except one that keeps it).
+    bool clearRequest() const { return ran && !keepsRequest; }
+    // The phrase list must be emptied (not found).
     bool clearPhraseList() const { return ran && !found; }
 };
 
@@ -76,13 +71,13 @@ public:
     // Load step: record 1 into the record fields, all panels cleared.
     void start();
 
-    // Click of Command6 with the text of Text23. The caller applies the result to Text23 and
-    // Text1 (see CodeLookupResult) after reading state().
-    CodeLookupResult run(QStringView text23);
+    // The lookup of the text of the request box. The caller applies the result to the request
+    // and the phrase list (see CodeLookupResult) after reading state().
+    CodeLookupResult run(QStringView request);  // Click of Command6
 
     const CodeDisplayState& state() const { return state_; }
-    // The phrase lookup found no word: it clears the code3 cell (Label6), nothing else here.
-    void clearLabel6() { state_.label6.clear(); }
+    // The phrase lookup found no word: it clears the third code, nothing else here.
+    void clearCode3() { state_.code3.clear(); }
     CharCodeSearch& search() { return search_; }
     const CharCodeSearch& search() const { return search_; }
 
@@ -90,8 +85,9 @@ public:
     QString drawingPath(QStringView character) const;
 
 private:
-    CodeLookupResult showFound(QStringView text23);
+    CodeLookupResult showFound(QStringView request);
     void showNotFound();
+    void showDrawings(const CharCodeRecord& record);
     void fillPanel(int index, QStringView field);
     void showKey(int index, QChar letter);
 

@@ -1,5 +1,7 @@
 #include "lookup/code_rules.h"
 
+#include "platform/text_number.h"
+
 #include <initializer_list>
 
 namespace tessivo {
@@ -29,25 +31,6 @@ QString codeLine(QStringView code1, QStringView code2, QStringView code3) {
     return line.trimmed();
 }
 
-namespace {
-
-// The leading number of a part: blanks skipped, an optional sign, then digits.
-int leadingNumber(QStringView part) {
-    qsizetype i = 0;
-    while (i < part.size() && part[i] == u' ') ++i;
-    bool negative = false;
-    if (i < part.size() && (part[i] == u'-' || part[i] == u'+')) {
-        negative = part[i] == u'-';
-        ++i;
-    }
-    int value = 0;
-    // A part is at most 4 characters, so the value cannot overflow.
-    for (; i < part.size() && part[i] >= u'0' && part[i] <= u'9'; ++i) value = value * 10 + (part[i].unicode() - u'0');
-    return negative ? -value : value;
-}
-
-}  // namespace
-
 std::vector<FillPoint> parseFillField(QStringView field) {
     qsizetype length = field.size();
     while (length > 0 && field[length - 1] == u' ') --length;
@@ -61,7 +44,9 @@ std::vector<FillPoint> parseFillField(QStringView field) {
     const auto part = [&](qsizetype from) {
         return from < text.size() ? text.sliced(from, std::min<qsizetype>(4, text.size() - from)) : QStringView();
     };
-    for (qsizetype i = 0; i < count; ++i) points.push_back({leadingNumber(part(i * 8)), leadingNumber(part(i * 8 + 4))});
+    // A part is at most 4 characters: its number always fits an int.
+    const auto number = [&](qsizetype from) { return static_cast<int>(leadingNumber(part(from))); };
+    for (qsizetype i = 0; i < count; ++i) points.push_back({number(i * 8), number(i * 8 + 4)});
     return points;
 }
 

@@ -26,8 +26,9 @@ struct FillPoint {
 
 // Points of a fill field: trailing blanks removed, then 8 characters a point (4 of x, 4 of y);
 // the count is length / 8 rounded half to even, so a trailing partial point counts when it is
-// more than half a point long. Each part: leading blanks skipped, optional sign, digits; a part
-// without a number (or cut off by the end of the field) is 0.
+// more than half a point long. Each part is read as its leading number (leadingNumber: leading
+// blanks skipped, optional sign, digits); a part without a number (or cut off by the end of the
+// field) is 0.
 std::vector<FillPoint> parseFillField(QStringView field);
 
 }  // namespace tessivo

@@ -7,7 +7,7 @@
 namespace tessivo {
 
 PanelSurface::PanelSurface(Raster raster, int twipsPerPixel)
-    : raster_(std::move(raster)), twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : DefaultTwipsPerPixel) {}
+    : raster_(std::move(raster)), twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : panel::TwipsPerPixel) {}
 
 int PanelSurface::toPixelsX(int twips) const {
     // Default rounding mode: to nearest, halves to even.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lookup/panel_geometry.h"
 #include "lookup/raster.h"
 
 #include <cstdint>
@@ -11,12 +12,11 @@ namespace tessivo {
 // the fill primitive paints with, so that the flood fill can set and restore them.
 class PanelSurface {
 public:
-    static constexpr int DefaultTwipsPerPixel = 15;  // 96 dots per inch
     static constexpr int SolidFill = 0;
     static constexpr int TransparentFill = 1;        // the style a fresh surface has
 
     PanelSurface() = default;
-    explicit PanelSurface(Raster raster, int twipsPerPixel = DefaultTwipsPerPixel);
+    explicit PanelSurface(Raster raster, int twipsPerPixel = panel::TwipsPerPixel);
 
     Raster& raster() { return raster_; }
     const Raster& raster() const { return raster_; }
@@ -43,7 +43,7 @@ public:
 
 private:
     Raster raster_;
-    int twipsPerPixel_ = DefaultTwipsPerPixel;
+    int twipsPerPixel_ = panel::TwipsPerPixel;
     int fillStyle_ = TransparentFill;
     std::uint32_t fillColour_ = Raster::Black;
 };

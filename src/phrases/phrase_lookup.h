@@ -15,19 +15,20 @@ struct PhrasePages {
     static constexpr int PageLength = 32;  // characters of a page: 16 words
     static constexpr int Padding = 34;     // blanks after the list, so every page is full
 
-    QString text1;                            // list + padding (empty before the first lookup)
-    QString label17 = QStringLiteral(" ");    // page count
-    QString label18 = QStringLiteral("Label18");  // page shown
-    QString label16;                          // text of the page shown
-    QString text3;                            // the phrase row: same as label16
-    bool command5Enabled = false;             // "↑" previous page
-    bool command7Enabled = false;             // "↓" next page
+    // Each listed word's second character and a blank, then the padding (empty before the first
+    // lookup).
+    QString words;                // Text1
+    int pageCount = 0;            // Label17: 0 when nothing was found
+    int page = 0;                 // Label18: 0 before the first lookup that found words
+    QString pageText;             // Label16, shown in the phrase row Text3
+    bool canPageBack = false;     // Command5 "↑"
+    bool canPageForward = false;  // Command7 "↓"
 };
 
 struct PhraseLookupResult {
     bool found = false;
-    // Nothing begins with the character: the controller clears Label6 (the code3 cell).
-    bool clearLabel6 = false;
+    // Nothing begins with the character: the controller clears the third code of the code row.
+    bool clearCode3 = false;
 };
 
 // Tool tip of the phrase row and of the result list for their text.
@@ -39,41 +40,44 @@ class PhraseLookup {
 public:
     explicit PhraseLookup(PhraseFile& file) : file_(file) {}
 
-    // Load step: CurrentPhraseRecord = 1, display2().
+    // Load step: record 1 becomes the current record and is loaded.
     void start();
 
-    // display2: record CurrentPhraseRecord into text7().
-    void display2();
-    void previousRecord();  // Command15: back one record unless at record 1
-    void nextRecord();      // Command16: on one record unless at the last
-    void backToMatch();     // Command17: to the record named by text10()
+    // Reads the current record into recordText(). A failed read leaves it as it was.
+    void loadCurrentRecord();  // display2
+    void previousRecord();  // Click of Command15: back one record unless at record 1
+    void nextRecord();      // Click of Command16: on one record unless at the last
+    void backToMatch();     // Click of Command17: to matchRecord()
 
-    // Command14 with the text of Text9: builds the list and shows its first page. A text
+    // Builds the list of the words beginning with `character` and shows its first page. A text
     // without a GBK key (empty, an emoji) finds nothing, without searching.
-    PhraseLookupResult lookup(QStringView text9);
+    PhraseLookupResult lookup(QStringView character);  // Click of Command14
 
     // Clicks of the page buttons. Each does nothing while its button is disabled, so the page
     // never leaves 1..page count.
-    void previousPage();  // Command5
-    void nextPage();      // Command7
+    void previousPage();
+    void nextPage();
 
     // Empties the whole list (the code lookup does so when it finds nothing); the page shown
     // and the buttons stay until the next lookup.
-    void clearText1() { pages_.text1.clear(); }
+    void clearWords() { pages_.words.clear(); }
 
     const PhrasePages& pages() const { return pages_; }
     std::int16_t currentPhraseRecord() const { return current_; }
     bool phraseFound() const { return found_; }
-    QString text7() const;
-    const QString& text10() const { return text10_; }
-    // Records at the bounds of the last search pass ("Text31"/"Text32" before the first).
-    QString text31() const;
-    QString text32() const;
+    // The text of the record last loaded.
+    QString recordText() const;
+    // The record found by the last successful search (1 before any).
+    int matchRecord() const { return matchRecord_; }
+    // Records at the bounds of the last search pass (the lower one also takes the middle
+    // probe), for tracing a search; empty before the first.
+    QString lowerProbe() const;
+    QString upperProbe() const;
 
 private:
     bool search(std::int16_t key);
-    bool currentMatches(QStringView text9, std::optional<std::int16_t> key9) const;
-    void buildList(QStringView text9, std::optional<std::int16_t> key9);
+    bool currentMatches(QStringView character, std::optional<std::int16_t> key) const;
+    void buildList(QStringView character, std::optional<std::int16_t> key);
     void showPage(int page);
 
     PhraseFile& file_;
@@ -81,12 +85,11 @@ private:
     bool found_ = false;
     // Records are kept as bytes and converted only when their text is needed: the search and
     // the scans compare keys.
-    QByteArray text7_;
-    mutable QString text7Text_;
-    mutable bool text7Stale_ = true;
-    QString text10_ = QStringLiteral("1");
-    QByteArray text31_;
-    QByteArray text32_;
+    QByteArray record_;  // Text7
+    mutable QString recordText_;
+    mutable bool recordTextStale_ = true;
+    int matchRecord_ = 1;            // Text10
+    platform::SearchProbes probes_;  // Text31, Text32
     PhrasePages pages_;
 };
 

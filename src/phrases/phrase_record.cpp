@@ -2,6 +2,8 @@
 
 #include "platform/gbk_codec.h"
 
+#include <algorithm>
+
 namespace tessivo {
 
 std::optional<QByteArray> PhraseRecord::encode(const QString& word, QString* error) {
@@ -16,6 +18,14 @@ std::optional<QByteArray> PhraseRecord::encode(const QString& word, QString* err
 
 QString PhraseRecord::decode(QByteArrayView bytes) {
     return gbk::decodeLenient(bytes.first(std::min<qsizetype>(bytes.size(), Size)));
+}
+
+QString PhraseRecord::fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore) {
+    if (!gbk::decode(bytes)) return QStringLiteral("is damaged: record %1 is not valid GBK text").arg(n);
+    // Words that share their first character may stand in any order among themselves.
+    if (keyBefore && gbk::keyOfBytes(bytes) < *keyBefore)
+        return QStringLiteral("is damaged: record %1 is not in ascending order of first characters").arg(n);
+    return {};
 }
 
 }  // namespace tessivo

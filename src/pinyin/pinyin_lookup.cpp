@@ -9,7 +9,7 @@ namespace tessivo::pinyin {
 using tables::ReferenceTables;
 using tables::TableSearch;
 
-const QStringList& combo6Syllables() {
+const QStringList& readingChooserItems() {
     static const QStringList list = QString::fromLatin1(kChooserSyllables).split(u' ', Qt::SkipEmptyParts);
     return list;
 }
@@ -45,25 +45,25 @@ QString readingOfCharacter(TableSearch& search, const ReferenceTables& tables, c
     const auto key = gbk::charKey(request);
     if (!key || *key >= 0) return {};
     const QString character = request.left(1);
-    QString label;
+    QString reading;
     // Blocks in order; within a block the last line of the character wins, and the first block
     // that has one ends the search.
-    for (int n = 1; n <= tables::kBlockCount && label.isEmpty(); ++n) {
+    for (int n = 1; n <= tables::kBlockCount && reading.isEmpty(); ++n) {
         for (;;) {
-            search.textSearchf(tables.pinyinBlock(n), character);
-            if (search.label1bh != QLatin1String("1")) break;
-            label = search.label2bh;
+            search.nextFieldOfCharacter(tables.pinyinBlock(n), character);
+            if (!search.found) break;
+            reading = search.hit;
         }
     }
-    return label;
+    return reading;
 }
 
-RequestOutcome requestChanged(TableSearch& search, const ReferenceTables& tables, const QString& label20,
+RequestOutcome requestChanged(TableSearch& search, const ReferenceTables& tables, ReadingMode mode,
                               const QString& request) {
     RequestOutcome outcome;
     if (trimBlanks(request).isEmpty()) return outcome;
-    if (label20 == QLatin1String("1")) outcome.readingLabel = readingOfCharacter(search, tables, request);
-    else outcome.text6 = charactersOfReading(search, tables, request);
+    if (mode == ReadingMode::OfCharacter) outcome.readingLabel = readingOfCharacter(search, tables, request);
+    else outcome.resultList = charactersOfReading(search, tables, request);
     return outcome;
 }
 

@@ -2,19 +2,19 @@
 
 // Pinyin lookup in both directions over the pinyin table: the reading of one character
 // (character mode) and the characters of one reading (reading mode). The main window owns the
-// cells (request box Text2bh, mode flag Label20, reading labels Label24/25, result list Text6)
-// and calls these procedures in order; nothing here touches a widget.
+// cells (the request box, the mode, the two reading labels, the result list) and calls these
+// procedures in order; nothing here touches a widget.
 //
-// Reading chosen in the chooser (Change, or Click which adds focus steps):
+// A reading chosen in the chooser (a change, or a click, which adds focus steps):
 //   auto choice = chooseReading(chooserText);
 //   if (!choice.proceed) return;
-//   label20 = "2";
-//   if (choice.request) setText2bh(*choice.request);   // runs requestChanged only on a change
-//   if (!text6.isEmpty()) { label24 = label25 = chooserText; Text23/Text9 := text6.left(1);
-//                           code lookup; phrase lookup; (Click) focus Text6, caret at 1 }
-// Text2bh changed:
-//   RequestOutcome r = requestChanged(search, tables, label20, text2bh);
-//   if (r.text6) text6 = *r.text6;  if (r.readingLabel) label24 = label25 = *r.readingLabel;
+//   mode = ReadingMode::OfReading;
+//   if (choice.request) setRequest(*choice.request);   // runs requestChanged only on a change
+//   if (!resultList.isEmpty()) { both reading labels = chooserText; look up resultList's first
+//                                character (code, then phrases); on a click focus the list }
+// The request box changed:
+//   RequestOutcome r = requestChanged(search, tables, mode, request);
+//   if (r.resultList) resultList = *r.resultList;  if (r.readingLabel) both labels = *r.readingLabel;
 
 #include "tables/reference_tables.h"
 #include "tables/table_search.h"
@@ -27,7 +27,7 @@
 namespace tessivo::pinyin {
 
 // The pinyin chooser's 400 syllables, in their list order.
-const QStringList& combo6Syllables();
+const QStringList& readingChooserItems();  // Combo6
 
 // Text trimmed of blanks (U+0020) at both ends only, as the chooser and request steps trim.
 QString trimBlanks(const QString& text);
@@ -56,15 +56,21 @@ std::optional<QString> charactersOfReading(tables::TableSearch& search, const ta
 QString readingOfCharacter(tables::TableSearch& search, const tables::ReferenceTables& tables,
                            const QString& request);
 
-struct RequestOutcome {
-    std::optional<QString> text6;         // set: replace the result list
-    std::optional<QString> readingLabel;  // set: give Label24, then Label25, this text
+// Which way the request box is read. The window starts in reading mode; a hand-over of a
+// character selects character mode, a reading chosen in the chooser reading mode.
+enum class ReadingMode {
+    OfCharacter,  // the request is a character: show its reading
+    OfReading,    // the request is a padded reading: list its characters
 };
 
-// Change handler of the request box. `label20` is the mode flag's caption ("1" = character
-// mode). A blank request changes nothing.
-RequestOutcome requestChanged(tables::TableSearch& search, const tables::ReferenceTables& tables,
-                              const QString& label20, const QString& request);
+struct RequestOutcome {
+    std::optional<QString> resultList;    // set: replace the result list
+    std::optional<QString> readingLabel;  // set: give both reading labels this text
+};
+
+// Change handler of the request box. A blank request changes nothing.
+RequestOutcome requestChanged(tables::TableSearch& search, const tables::ReferenceTables& tables, ReadingMode mode,
+                              const QString& request);
 
 // For the command line: the result list of `reading` exactly as the result box would hold it
 // after choosing it, or nullopt when the text starts no search (blank, longer than 6, or a

@@ -26,7 +26,7 @@ QChar strokeDigit(const QString& chooserText) {
     return i < 0 ? QChar(u'0') : QChar(char16_t(u'1' + i));
 }
 
-QString bianCode(const std::array<QString, 5>& chooserTexts) {
+QString strokeCodeOf(const std::array<QString, 5>& chooserTexts) {
     QString code;
     for (const QString& text : chooserTexts) code.append(strokeDigit(text));
     return code;
@@ -40,8 +40,8 @@ std::optional<QString> charactersOfStrokeCode(TableSearch& search, const Referen
     return search.collect(tables.strokeBlock(block), request);
 }
 
-QString readingLabelForList(TableSearch& search, const ReferenceTables& tables, const QString& text6) {
-    return pinyin::readingOfCharacter(search, tables, text6.left(1));
+QString readingLabelForList(TableSearch& search, const ReferenceTables& tables, const QString& list) {
+    return pinyin::readingOfCharacter(search, tables, list.left(1));
 }
 
 std::optional<QString> listForStrokeCode(const ReferenceTables& tables, const QString& code) {

@@ -2,15 +2,15 @@
 
 // Stroke lookup: five choosers (first, second, third, fourth and last stroke) give a five-digit
 // stroke code, and the result list gets every character of the stroke table with exactly that
-// code. The main window owns the cells (choosers, request box Text2bhw, result list Text6,
-// reading labels) and calls these in order; nothing here touches a widget.
+// code. The main window owns the cells (the choosers, the stroke request box, the result list,
+// the reading labels) and calls these in order; nothing here touches a widget.
 //
-// Any chooser's Change or Click (bian):
-//   QString code = bianCode({combo1, combo2, combo3, combo4, combo5});   // Text4
-//   setText2bhw(code);              // on a change: if (auto l = charactersOfStrokeCode(...)) text6 = *l;
-//   if (!text6.isEmpty()) { label24 = label25 = readingLabelForList(search, tables, text6);
-//                           Text23/Text9 := text6.left(1); code lookup; phrase lookup;
-//                           focus Text6, caret at 1 }
+// Any chooser's change or click:
+//   QString code = strokeCodeOf({first, second, third, fourth, last});
+//   setStrokeRequest(code);  // on a change: if (auto l = charactersOfStrokeCode(...)) resultList = *l;
+//   if (!resultList.isEmpty()) { both reading labels = readingLabelForList(search, tables, resultList);
+//                                look up resultList's first character (code, then phrases);
+//                                focus the list, caret at 1 }
 
 #include "tables/reference_tables.h"
 #include "tables/table_search.h"
@@ -34,8 +34,8 @@ QStringList strokeChooserItems(int chooser);
 // for anything else.
 QChar strokeDigit(const QString& chooserText);
 
-// Steps 1-3 of bian: the five-digit code of the choosers' texts, digit k from chooser k.
-QString bianCode(const std::array<QString, 5>& chooserTexts);
+// The five-digit code of the choosers' texts, digit k from chooser k.
+QString strokeCodeOf(const std::array<QString, 5>& chooserTexts);  // bian
 
 // Change handler of the request box: the new result list (each character followed by one
 // blank, empty when no character has the code), or nullopt when no search runs (first
@@ -46,7 +46,7 @@ std::optional<QString> charactersOfStrokeCode(tables::TableSearch& search, const
 // The text the reading labels get once a stroke search has left a non-empty list: the padded
 // reading field of the list's first character (empty if it has none).
 QString readingLabelForList(tables::TableSearch& search, const tables::ReferenceTables& tables,
-                            const QString& text6);
+                            const QString& list);
 
 // For the command line: the result list for `code` (five digits 0..5) exactly as the result box
 // would hold it, or nullopt when the text is not five such digits or starts with "0".

@@ -13,38 +13,36 @@ qsizetype findFrom(const QString& block, const QString& key, int offset) {
 
 }  // namespace
 
-void TableSearch::textSearch(const QString& block, const QString& key) {
-    const qsizetype at = findFrom(block, key, textSearchOffset);
-    if (at < 0) {
-        textSearchOffset = 0;
-        label1bh = QStringLiteral("0");
+void TableSearch::nextCharacterWithField(const QString& block, const QString& key) {
+    const qsizetype at = findFrom(block, key, characterSearchOffset);
+    found = at >= 0;
+    if (!found) {
+        characterSearchOffset = 0;
         return;
     }
-    label1bh = QStringLiteral("1");
-    label2bh = at > 0 ? block.mid(at - 1, 1) : QString();
+    hit = at > 0 ? block.mid(at - 1, 1) : QString();
     // Past the key and the line's CR LF: the next call starts at the following line's character.
-    textSearchOffset = int(at + key.size() + 2);
+    characterSearchOffset = int(at + key.size() + 2);
 }
 
-void TableSearch::textSearchf(const QString& block, const QString& key) {
-    const qsizetype at = findFrom(block, key, textSearchfOffset);
-    if (at < 0) {
-        textSearchfOffset = 0;
-        label1bh = QStringLiteral("0");
+void TableSearch::nextFieldOfCharacter(const QString& block, const QString& key) {
+    const qsizetype at = findFrom(block, key, fieldSearchOffset);
+    found = at >= 0;
+    if (!found) {
+        fieldSearchOffset = 0;
         return;
     }
-    label1bh = QStringLiteral("1");
-    label2bh = block.mid(at + 1, 6);
+    hit = block.mid(at + 1, 6);
     // Past the character, its six-character field and the CR LF.
-    textSearchfOffset = int(at + key.size() + 8);
+    fieldSearchOffset = int(at + key.size() + 8);
 }
 
 QString TableSearch::collect(const QString& block, const QString& key) {
     QString list;
     for (;;) {
-        textSearch(block, key);
-        if (label1bh != QLatin1String("1")) return list;
-        list += label2bh + u' ';
+        nextCharacterWithField(block, key);
+        if (!found) return list;
+        list += hit + u' ';
     }
 }
 

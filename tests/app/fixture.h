@@ -4,9 +4,10 @@
 // controller.
 
 #include "lookup/charcode_record.h"
+#include "lookup/panel_geometry.h"
 #include "lookup/raster.h"
-#include "phrases/phrase_record.h"
 #include "platform/gbk_codec.h"
+#include "support/builders.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,12 +33,11 @@ public:
     explicit Fixture(std::vector<Entry> entries, std::vector<QString> words) {
         std::sort(entries.begin(), entries.end(),
                   [](const Entry& a, const Entry& b) { return *gbk::charKey(a.character) < *gbk::charKey(b.character); });
-        QByteArray records;
+        std::vector<CharCodeRecord> records;
         QDir(dir.path()).mkpath(QStringLiteral("bmp"));
         for (const Entry& e : entries) {
-            CharCodeRecord r{e.character, e.code1, e.code2, e.code3, e.fill};
-            records += *CharCodeRecord::encode(r);
-            Raster drawing(112, 113);
+            records.push_back(record(e.character, e.code1, e.code2, e.code3, e.fill));
+            Raster drawing(panel::WidthPixels, panel::HeightPixels);
             for (int i = 10; i <= 50; ++i) {
                 drawing.setPixel(i, 10, Raster::Black);
                 drawing.setPixel(i, 50, Raster::Black);
@@ -46,17 +46,10 @@ public:
             }
             drawing.saveMonoBmp(QDir(dir.path()).filePath(QStringLiteral("bmp/%1.bmp").arg(e.character)).toStdString());
         }
-        write(QStringLiteral("wwbb11.dat"), records);
+        writeFile(dir, QStringLiteral("wwbb11.dat"), bytesOf(records));
         std::stable_sort(words.begin(), words.end(),
                          [](const QString& a, const QString& b) { return *gbk::charKey(a) < *gbk::charKey(b); });
-        QByteArray phrases;
-        for (const QString& w : words) phrases += *PhraseRecord::encode(w);
-        write(QStringLiteral("wwbb11cz.dat"), phrases);
-    }
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile f(QDir(dir.path()).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        writeFile(dir, QStringLiteral("wwbb11cz.dat"), bytesOf(QStringList(words.begin(), words.end())));
     }
     QTemporaryDir dir;
 };

@@ -37,7 +37,7 @@ QStringList listed(const std::vector<QString>& words, const QString& first) {
     PhraseLookup lookup(file);
     lookup.start();
     lookup.lookup(first);
-    return lookup.pages().text1.split(u' ', Qt::SkipEmptyParts);
+    return lookup.pages().words.split(u' ', Qt::SkipEmptyParts);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-#include "fixtures.h"
 #include "lookup/charcode_file.h"
 #include "lookup/charcode_search.h"
+#include "support/builders.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -103,7 +105,6 @@ protected:
     void openRecords(const std::vector<CharCodeRecord>& records) {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(file.open(writeFile(dir, QStringLiteral("wwbb11.dat"), bytesOf(records)))) << file.errorString().toStdString();
-        file.resetReadCount();
     }
     // Searches and returns the number of record reads it took.
     std::uint64_t readsFor(CharCodeSearch& search, const QString& text) {
@@ -115,62 +116,6 @@ protected:
     QTemporaryDir dir;
     CharCodeFile file;
 };
-
-TEST_F(CharCodeSearchTest, OneRecordFileFindsOnlyItsOwnCharacter) {
-    openRecords({record(hanzi(10))});
-    CharCodeSearch search(file);
-    EXPECT_EQ(readsFor(search, hanzi(10)), 2u);
-    EXPECT_TRUE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 1);
-    for (const QString& other : {hanzi(9), hanzi(11), QStringLiteral("a")}) {
-        EXPECT_EQ(readsFor(search, other), 2u);
-        EXPECT_FALSE(search.charFound());
-    }
-}
-
-TEST_F(CharCodeSearchTest, TwoRecordsEnclosingTheKeyProbeRecordOneOnce) {
-    openRecords({record(hanzi(0)), record(hanzi(4))});
-    CharCodeSearch search(file);
-    EXPECT_EQ(readsFor(search, hanzi(2)), 3u);
-    EXPECT_FALSE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 1);  // the middle probe was the last read
-    EXPECT_EQ(search.text31(), hanzi(0) + u' ');
-    EXPECT_EQ(search.text32(), hanzi(4) + u' ');
-}
-
-TEST_F(CharCodeSearchTest, EndRecordsAreFoundWithoutAMiddleProbe) {
-    openRecords(spacedRecords(101));
-    CharCodeSearch search(file);
-    EXPECT_EQ(readsFor(search, hanzi(0)), 2u);
-    EXPECT_TRUE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 1);
-    EXPECT_EQ(readsFor(search, hanzi(200)), 2u);
-    EXPECT_TRUE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), 101);
-}
-
-TEST_F(CharCodeSearchTest, FindsEveryRecordAndRejectsEveryGap) {
-    // Keys with gaps between them: the odd characters are absent.
-    const int count = 157;
-    openRecords(spacedRecords(count));
-    CharCodeSearch search(file);
-    for (int n = 1; n <= count; ++n) {
-        const std::uint64_t reads = readsFor(search, hanzi((n - 1) * 2));
-        ASSERT_TRUE(search.charFound()) << n;
-        EXPECT_EQ(search.currentCharRecord(), n);
-        EXPECT_LE(reads, 3u * 9u);  // up to three reads a pass, about log2(N) passes
-        if (n < count) {
-            readsFor(search, hanzi((n - 1) * 2 + 1));
-            EXPECT_FALSE(search.charFound()) << n;
-        }
-    }
-    // Outside the range: rejected after the first two reads.
-    EXPECT_EQ(readsFor(search, hanzi(400)), 2u);
-    EXPECT_FALSE(search.charFound());
-    EXPECT_EQ(readsFor(search, QStringLiteral("a")), 2u);  // positive key, above every GBK key
-    EXPECT_FALSE(search.charFound());
-    EXPECT_EQ(search.currentCharRecord(), count);
-}
 
 TEST_F(CharCodeSearchTest, InputOddities) {
     openRecords(spacedRecords(9));
@@ -186,9 +131,13 @@ TEST_F(CharCodeSearchTest, InputOddities) {
     // No GBK code: not found, without reading.
     EXPECT_EQ(readsFor(search, QStringLiteral("😀")), 0u);
     EXPECT_FALSE(search.charFound());
+    // A positive key, above every GBK key: rejected after the first two reads.
+    EXPECT_EQ(readsFor(search, QStringLiteral("a")), 2u);
+    EXPECT_FALSE(search.charFound());
+    EXPECT_EQ(search.currentCharRecord(), 9);
 }
 
-TEST_F(CharCodeSearchTest, DisplayCopiesTheCurrentRecordAndAFailedSearchLeavesIt) {
+TEST_F(CharCodeSearchTest, LoadingCopiesTheCurrentRecordAndAFailedSearchLeavesIt) {
     auto records = spacedRecords(5);
     records[3] = record(hanzi(6), QStringLiteral("ksjd"), QStringLiteral("ksj"), QStringLiteral("k"),
                         {QStringLiteral("  15  30"), QStringLiteral("1"), QStringLiteral("0"), QString()});
@@ -196,25 +145,35 @@ TEST_F(CharCodeSearchTest, DisplayCopiesTheCurrentRecordAndAFailedSearchLeavesIt
     CharCodeSearch search(file);
     search.start();
     EXPECT_EQ(search.currentCharRecord(), 1);
-    EXPECT_EQ(search.fields().text11, hanzi(0) + u' ');
+    EXPECT_EQ(search.record().character, hanzi(0) + u' ');
+    EXPECT_TRUE(search.lowerProbe().isEmpty());  // no search yet
+    EXPECT_TRUE(search.upperProbe().isEmpty());
 
     ASSERT_TRUE(search.search(hanzi(6)));
-    EXPECT_EQ(search.fields().text11, hanzi(0) + u' ');  // the search itself shows nothing
-    search.display();
-    const RecordFields shown = search.fields();
-    EXPECT_EQ(shown.text11, hanzi(6) + u' ');
-    EXPECT_EQ(shown.text12, QStringLiteral("ksjd"));
-    EXPECT_EQ(shown.text13, QStringLiteral("ksj "));
-    EXPECT_EQ(shown.text14, QStringLiteral("k   "));
-    EXPECT_EQ(shown.text17, QStringLiteral("  15  30").leftJustified(72));
-    EXPECT_EQ(shown.text19, QStringLiteral("0").leftJustified(72));
-    EXPECT_EQ(shown.text20, QString(72, u' '));
-    EXPECT_EQ(search.buffer().code1, QStringLiteral("ksjd"));
+    EXPECT_TRUE(search.charFound());
+    EXPECT_EQ(search.currentCharRecord(), 4);
+    EXPECT_EQ(search.record().character, hanzi(0) + u' ');  // the search itself loads nothing
+    search.loadCurrentRecord();
+    const CharCodeRecord shown = search.record();
+    EXPECT_EQ(shown.character, hanzi(6) + u' ');
+    EXPECT_EQ(shown.code1, QStringLiteral("ksjd"));
+    EXPECT_EQ(shown.code2, QStringLiteral("ksj "));
+    EXPECT_EQ(shown.code3, QStringLiteral("k   "));
+    EXPECT_EQ(shown.fill[0], QStringLiteral("  15  30").leftJustified(72));
+    EXPECT_EQ(shown.fill[2], QStringLiteral("0").leftJustified(72));
+    EXPECT_EQ(shown.fill[3], QString(72, u' '));
 
     EXPECT_FALSE(search.search(hanzi(7)));
-    EXPECT_EQ(search.fields().text11, shown.text11);
-    EXPECT_EQ(search.fields().text17, shown.text17);
-    // The last record read was the middle probe of the last pass.
+    EXPECT_EQ(search.record().character, shown.character);
+    EXPECT_EQ(search.record().fill[0], shown.fill[0]);
+    // Not found: the current record is the one read last, the middle probe of the last pass.
+    EXPECT_FALSE(search.charFound());
     EXPECT_EQ(search.currentCharRecord(), 4);
-    EXPECT_EQ(search.text31(), hanzi(6) + u' ');
+    EXPECT_EQ(search.lowerProbe(), hanzi(6) + u' ');
+    EXPECT_EQ(search.upperProbe(), hanzi(8) + u' ');
+
+    // A closed file: loading leaves the record as it was.
+    file.close();
+    search.loadCurrentRecord();
+    EXPECT_EQ(search.record().character, shown.character);
 }

@@ -1,5 +1,7 @@
-#include "fixtures.h"
 #include "lookup/code_lookup.h"
+#include "support/builders.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -9,11 +11,13 @@ using namespace tessivo::testing;
 namespace {
 
 // A point of a fill field, in twips, for pixel (x, y).
-QString seed(int x, int y) { return QStringLiteral("%1%2").arg(x * 15, 4).arg(y * 15, 4); }
+QString seed(int x, int y) {
+    return QStringLiteral("%1%2").arg(x * panel::TwipsPerPixel, 4).arg(y * panel::TwipsPerPixel, 4);
+}
 
 // A drawing with two closed white boxes: A (11..39 square) and B (61..99 square).
 Raster drawing() {
-    Raster r(PanelWidthPixels, PanelHeightPixels);
+    Raster r(panel::WidthPixels, panel::HeightPixels);
     for (auto [lo, hi] : {std::pair{10, 40}, {60, 100}}) {
         for (int i = lo; i <= hi; ++i) {
             r.setPixel(i, lo, Raster::Black);
@@ -83,19 +87,18 @@ TEST_F(CodeLookupTest, FoundCharacterWithFourRadicals) {
     const CodeLookupResult result = lookup->run(c);
     EXPECT_TRUE(result.ran);
     EXPECT_TRUE(result.found);
-    EXPECT_FALSE(result.keepText23);
-    EXPECT_TRUE(result.clearText23());
+    EXPECT_FALSE(result.keepsRequest);
+    EXPECT_TRUE(result.clearRequest());
     EXPECT_FALSE(result.clearPhraseList());
 
     const CodeDisplayState& s = lookup->state();
-    EXPECT_FALSE(s.picture2Visible);
-    EXPECT_EQ(s.label4, c);
-    EXPECT_EQ(s.label8, QStringLiteral("wqvb"));
-    EXPECT_EQ(s.label7, QStringLiteral("    "));
-    EXPECT_EQ(s.label6, QStringLiteral("w   "));
-    EXPECT_EQ(s.label10, QStringLiteral("w wqvb"));
-    EXPECT_EQ(s.label5, s.label10);
-    EXPECT_EQ(lookup->search().fields().text11, c + u' ');
+    EXPECT_FALSE(s.bannerShown);
+    EXPECT_EQ(s.shownCharacter, c);
+    EXPECT_EQ(s.code1, QStringLiteral("wqvb"));
+    EXPECT_EQ(s.code2, QStringLiteral("    "));
+    EXPECT_EQ(s.code3, QStringLiteral("w   "));
+    EXPECT_EQ(s.codeLine, QStringLiteral("w wqvb"));
+    EXPECT_EQ(lookup->search().record().character, c + u' ');
 
     for (int i = 0; i < 4; ++i) ASSERT_EQ(panel(i).kind, Panel::Kind::Drawing) << i;
     EXPECT_TRUE(boxFilled(panel(0), 25));
@@ -107,8 +110,8 @@ TEST_F(CodeLookupTest, FoundCharacterWithFourRadicals) {
     // Panel 4 was seeded outside both boxes: the open white around them turns black.
     EXPECT_TRUE(boxFilled(panel(3), 5));
     EXPECT_FALSE(boxFilled(panel(3), 25));
-    EXPECT_EQ(panel(0).surface.raster().width(), PanelWidthPixels);
-    EXPECT_EQ(panel(0).surface.raster().height(), PanelHeightPixels);
+    EXPECT_EQ(panel(0).surface.raster().width(), panel::WidthPixels);
+    EXPECT_EQ(panel(0).surface.raster().height(), panel::HeightPixels);
     EXPECT_EQ(keyRequests, 0);
 }
 
@@ -120,10 +123,10 @@ TEST_F(CodeLookupTest, IdentificationKeyInPanelThreeKeepsTheCharacter) {
           {c});
     const CodeLookupResult result = lookup->run(c + hanzi(7));
     EXPECT_TRUE(result.found);
-    EXPECT_TRUE(result.keepText23);
-    EXPECT_FALSE(result.clearText23());
-    EXPECT_EQ(lookup->state().label4, c + hanzi(7));  // the text as given
-    EXPECT_EQ(lookup->state().label10, QStringLiteral("je jeg"));
+    EXPECT_TRUE(result.keepsRequest);
+    EXPECT_FALSE(result.clearRequest());
+    EXPECT_EQ(lookup->state().shownCharacter, c + hanzi(7));  // the text as given
+    EXPECT_EQ(lookup->state().codeLine, QStringLiteral("je jeg"));
     ASSERT_EQ(panel(2).kind, Panel::Kind::IdentKey);
     EXPECT_EQ(panel(2).keyLetter, QChar(u'g'));
     EXPECT_EQ(panel(2).keyIndex, 0);
@@ -140,8 +143,8 @@ TEST_F(CodeLookupTest, IdentificationKeyInPanelFour) {
                   {seed(20, 20), seed(80, 80), seed(80, 80), QStringLiteral("0")})},
           {c});
     const CodeLookupResult result = lookup->run(c);
-    EXPECT_TRUE(result.keepText23);
-    EXPECT_EQ(lookup->state().label10, QStringLiteral("i imn imnl"));
+    EXPECT_TRUE(result.keepsRequest);
+    EXPECT_EQ(lookup->state().codeLine, QStringLiteral("i imn imnl"));
     ASSERT_EQ(panel(2).kind, Panel::Kind::Drawing);
     EXPECT_TRUE(boxFilled(panel(2), 80));
     ASSERT_EQ(panel(3).kind, Panel::Kind::IdentKey);
@@ -154,7 +157,7 @@ TEST_F(CodeLookupTest, KeyLetterOutsideTheTableLeavesThePanelEmpty) {
     build({record(c, QStringLiteral("xyz "), QString(), QStringLiteral("xyz"), {seed(20, 20), seed(80, 80), QStringLiteral("0"), QString()})},
           {c});
     const CodeLookupResult result = lookup->run(c);
-    EXPECT_TRUE(result.keepText23);
+    EXPECT_TRUE(result.keepsRequest);
     EXPECT_EQ(panel(2).kind, Panel::Kind::Empty);
     EXPECT_EQ(panel(3).kind, Panel::Kind::Empty);
     EXPECT_EQ(keyRequests, 0);
@@ -182,7 +185,7 @@ TEST_F(CodeLookupTest, ShortCodesClearTheLastPanelsAndEmptyPanelsAreNeverFilled)
           {two, three, full, sparse});
 
     lookup->run(two);
-    EXPECT_EQ(lookup->state().label10, QStringLiteral("ab abc abcd"));
+    EXPECT_EQ(lookup->state().codeLine, QStringLiteral("ab abc abcd"));
     EXPECT_EQ(panel(2).kind, Panel::Kind::Empty);
     EXPECT_EQ(panel(3).kind, Panel::Kind::Empty);
     EXPECT_TRUE(panel(2).surface.raster().isNull());  // the seed did not blacken a blank panel
@@ -193,7 +196,7 @@ TEST_F(CodeLookupTest, ShortCodesClearTheLastPanelsAndEmptyPanelsAreNeverFilled)
     EXPECT_EQ(panel(3).kind, Panel::Kind::Empty);
 
     lookup->run(full);
-    EXPECT_EQ(lookup->state().label10, QStringLiteral("abcd"));  // c2 empty, c3 = c1
+    EXPECT_EQ(lookup->state().codeLine, QStringLiteral("abcd"));  // c2 empty, c3 = c1
     EXPECT_EQ(panel(3).kind, Panel::Kind::Drawing);
     // Blank third and fourth fill fields: nothing of the character before stays there.
     lookup->run(sparse);
@@ -230,45 +233,45 @@ TEST_F(CodeLookupTest, NotFoundClearsTheDisplayButKeepsTheRecordFields) {
            record(hanzi(6))},
           {c});
     lookup->run(c);
-    const RecordFields before = lookup->search().fields();
-    ASSERT_EQ(before.text11, c + u' ');
+    const CharCodeRecord before = lookup->search().record();
+    ASSERT_EQ(before.character, c + u' ');
 
     const CodeLookupResult result = lookup->run(hanzi(3));
     EXPECT_TRUE(result.ran);
     EXPECT_FALSE(result.found);
     EXPECT_TRUE(result.clearPhraseList());
-    EXPECT_TRUE(result.clearText23());
+    EXPECT_TRUE(result.clearRequest());
     const CodeDisplayState& s = lookup->state();
-    EXPECT_TRUE(s.picture2Visible);
-    for (const QString* label : {&s.label4, &s.label5, &s.label6, &s.label7, &s.label8, &s.label10}) EXPECT_TRUE(label->isEmpty());
+    EXPECT_TRUE(s.bannerShown);
+    for (const QString* shown : {&s.shownCharacter, &s.code1, &s.code2, &s.code3, &s.codeLine}) EXPECT_TRUE(shown->isEmpty());
     for (int i = 0; i < 4; ++i) EXPECT_EQ(panel(i).kind, Panel::Kind::Empty);
-    EXPECT_EQ(lookup->search().fields().text11, before.text11);
-    EXPECT_EQ(lookup->search().fields().text17, before.text17);
+    EXPECT_EQ(lookup->search().record().character, before.character);
+    EXPECT_EQ(lookup->search().record().fill[0], before.fill[0]);
 
-    // Found again: the banner goes. A phrase lookup without words then clears only Label6.
+    // Found again: the banner goes. A phrase lookup without words then clears only the third code.
     lookup->run(c);
-    EXPECT_FALSE(lookup->state().picture2Visible);
-    ASSERT_EQ(lookup->state().label6, QStringLiteral("a   "));
-    lookup->clearLabel6();
-    EXPECT_TRUE(lookup->state().label6.isEmpty());
-    EXPECT_EQ(lookup->state().label8, QStringLiteral("abcd"));
-    EXPECT_EQ(lookup->state().label10, QStringLiteral("a abcd"));
+    EXPECT_FALSE(lookup->state().bannerShown);
+    ASSERT_EQ(lookup->state().code3, QStringLiteral("a   "));
+    lookup->clearCode3();
+    EXPECT_TRUE(lookup->state().code3.isEmpty());
+    EXPECT_EQ(lookup->state().code1, QStringLiteral("abcd"));
+    EXPECT_EQ(lookup->state().codeLine, QStringLiteral("a abcd"));
 
     // Empty input: nothing at all changes.
     const CodeLookupResult none = lookup->run(QString());
     EXPECT_FALSE(none.ran);
-    EXPECT_FALSE(none.clearText23());
+    EXPECT_FALSE(none.clearRequest());
     EXPECT_FALSE(none.clearPhraseList());
-    EXPECT_EQ(lookup->state().label4, c);
+    EXPECT_EQ(lookup->state().shownCharacter, c);
 }
 
 TEST_F(CodeLookupTest, StartShowsRecordOneAndEmptyPanels) {
     build({record(hanzi(0), QStringLiteral("bbbb")), record(hanzi(2))}, {});
     EXPECT_EQ(lookup->search().currentCharRecord(), 1);
-    EXPECT_EQ(lookup->search().fields().text12, QStringLiteral("bbbb"));
-    EXPECT_EQ(lookup->state().label4, QStringLiteral("单字："));
-    EXPECT_TRUE(lookup->state().label10.isEmpty());
-    EXPECT_FALSE(lookup->state().picture2Visible);
+    EXPECT_EQ(lookup->search().record().code1, QStringLiteral("bbbb"));
+    EXPECT_EQ(lookup->state().shownCharacter, QStringLiteral("单字："));
+    EXPECT_TRUE(lookup->state().codeLine.isEmpty());
+    EXPECT_FALSE(lookup->state().bannerShown);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(panel(i).kind, Panel::Kind::Empty);
     EXPECT_EQ(lookup->drawingPath(hanzi(0)), dir.path() + QStringLiteral("/bmp/") + hanzi(0) + QStringLiteral(".bmp"));
 }

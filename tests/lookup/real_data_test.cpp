@@ -1,15 +1,14 @@
-// The lookups over the generated data files, when a build has made them: every GB2312
-// character is found, shows a code line and its drawing, and every seed point lands in a white
-// area of the drawing without flooding the panel.
+// The lookups over the generated data files of the build: every GB2312 character is found,
+// shows a code line and its drawing, and every seed point lands in a white area of the drawing
+// without flooding the panel.
 
 #include "lookup/charcode_file.h"
 #include "lookup/code_lookup.h"
 #include "lookup/code_rules.h"
 #include "platform/gbk_codec.h"
+#include "support/inputs.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -19,10 +18,9 @@ using namespace tessivo;
 
 namespace {
 
-QString dataDir() {
-    const QString env = qEnvironmentVariable("TESSIVO_DATA_DIR");
-    return env.isEmpty() ? QStringLiteral(TESSIVO_BIN_DIR) : env;
-}
+const QString ProgramFolder = QStringLiteral(TESSIVO_BIN_DIR);
+const QString CharCodePath = ProgramFolder + QStringLiteral("/wwbb11.dat");
+const QString KeyFolder = QStringLiteral(TESSIVO_GEN_DIR "/keys");
 
 std::optional<Raster> load(const QString& path) {
     return Raster::loadBmp(std::filesystem::path(QFile::encodeName(path).toStdString()));
@@ -36,14 +34,31 @@ std::size_t blackPixels(const Raster& r) {
 
 }  // namespace
 
-TEST(RealData, EveryCharacterIsFoundDrawnAndFilled) {
-    const QString dir = dataDir();
-    if (!QFileInfo::exists(dir + QStringLiteral("/wwbb11.dat")) || !QFileInfo::exists(dir + QStringLiteral("/bmp")))
-        GTEST_SKIP() << "no generated data in " << dir.toStdString();
+TEST(RealData, FillFieldsHoldOnlyBlanksAndDigits) {
+    // So every part of a fill point reads as the same number whether blanks alone or all white
+    // space are skipped before it.
+    ASSERT_INPUT_EXISTS(CharCodePath);
     CharCodeFile file;
-    ASSERT_TRUE(file.open(dir + QStringLiteral("/wwbb11.dat"))) << file.errorString().toStdString();
-    const QString keys = QDir(dir).filePath(QStringLiteral("../generated/keys"));
-    CodeLookup lookup(file, dir, [&](QChar letter) { return load(keys + u'/' + letter + QStringLiteral(".bmp")); });
+    ASSERT_TRUE(file.open(CharCodePath)) << file.errorString().toStdString();
+    int fills = 0;
+    for (int n = 1; n <= file.recordCount(); ++n) {
+        const auto record = file.read(n);
+        ASSERT_TRUE(record.has_value()) << n;
+        for (const QString& fill : record->fill) {
+            for (QChar c : fill) ASSERT_TRUE(c == u' ' || (c >= u'0' && c <= u'9')) << "record " << n;
+            ++fills;
+        }
+    }
+    EXPECT_EQ(fills, 4 * 6763);
+}
+
+TEST(RealData, EveryCharacterIsFoundDrawnAndFilled) {
+    ASSERT_INPUT_EXISTS(CharCodePath);
+    ASSERT_INPUT_EXISTS(ProgramFolder + QStringLiteral("/bmp"));
+    ASSERT_INPUT_EXISTS(KeyFolder);
+    CharCodeFile file;
+    ASSERT_TRUE(file.open(CharCodePath)) << file.errorString().toStdString();
+    CodeLookup lookup(file, ProgramFolder, [](QChar letter) { return load(KeyFolder + u'/' + letter + QStringLiteral(".bmp")); });
     lookup.start();
 
     int characters = 0;
@@ -57,11 +72,10 @@ TEST(RealData, EveryCharacterIsFoundDrawnAndFilled) {
             const CodeLookupResult result = lookup.run(c);
             ASSERT_TRUE(result.found) << c.toStdString();
             const CodeDisplayState& s = lookup.state();
-            EXPECT_FALSE(s.label10.isEmpty()) << c.toStdString();
+            EXPECT_FALSE(s.codeLine.isEmpty()) << c.toStdString();
             const auto drawing = load(lookup.drawingPath(c));
             ASSERT_TRUE(drawing.has_value()) << c.toStdString();
-            const RecordFields& f = lookup.search().fields();
-            const QString fills[] = {f.text17, f.text18, f.text19, f.text20};
+            const std::array<QString, 4>& fills = lookup.search().record().fill;
             for (int i = 0; i < 4; ++i) {
                 const Panel& panel = s.panels[static_cast<std::size_t>(i)];
                 if (i < 2) {
@@ -71,7 +85,7 @@ TEST(RealData, EveryCharacterIsFoundDrawnAndFilled) {
                     EXPECT_FALSE(panel.surface.raster().isNull()) << c.toStdString();
                 }
                 if (panel.kind != Panel::Kind::Drawing) continue;
-                for (const FillPoint& p : parseFillField(fills[i])) {
+                for (const FillPoint& p : parseFillField(fills[static_cast<std::size_t>(i)])) {
                     const int x = panel.surface.toPixelsX(p.x);
                     const int y = panel.surface.toPixelsY(p.y);
                     ASSERT_TRUE(drawing->contains(x, y)) << c.toStdString() << " panel " << i;

@@ -1,25 +1,17 @@
 #include "phrases/phrase_file.h"
 #include "phrases/phrase_lookup.h"
-#include "phrases/phrase_record.h"
-#include "platform/gbk_codec.h"
+#include "support/builders.h"
 
-#include <QFile>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using namespace tessivo;
+using namespace tessivo::testing;
 
 namespace {
-
-// The GB2312 character number i (row 0xB0 + i / 94): ascending keys for ascending i.
-QString hanzi(int i) {
-    const char bytes[] = {static_cast<char>(0xB0 + i / 94), static_cast<char>(0xA1 + i % 94)};
-    return *gbk::decode(QByteArrayView(bytes, 2));
-}
 
 // Second characters come from row 0xC0 on, so they never equal a first character used here.
 QString follower(int i) { return hanzi(16 * 94 + i); }
@@ -27,14 +19,10 @@ QString follower(int i) { return hanzi(16 * 94 + i); }
 // Word records: (first character number, second character number).
 using Words = std::vector<std::pair<int, int>>;
 
-QByteArray bytesOf(const Words& words) {
-    QByteArray out;
-    for (const auto& [a, b] : words) {
-        const auto bytes = PhraseRecord::encode(hanzi(a) + follower(b));
-        EXPECT_TRUE(bytes.has_value());
-        if (bytes) out += *bytes;
-    }
-    return out;
+QByteArray wordBytes(const Words& words) {
+    QStringList texts;
+    for (const auto& [a, b] : words) texts << hanzi(a) + follower(b);
+    return bytesOf(texts);
 }
 
 // The words for `first`: n of them, followers base .. base + n - 1.
@@ -52,7 +40,7 @@ Words operator+(Words a, const Words& b) {
 // The listed second characters, in list order (the list is "c c c ... " then padding).
 QStringList listed(const PhrasePages& pages) {
     QStringList out;
-    const QString list = pages.text1.trimmed();
+    const QString list = pages.words.trimmed();
     for (qsizetype i = 0; i < list.size(); i += 2) out << list.mid(i, 1);
     return out;
 }
@@ -61,17 +49,11 @@ class PhraseTest : public ::testing::Test {
 protected:
     void open(const Words& words) {
         ASSERT_TRUE(dir.isValid());
-        const QString path = write(bytesOf(words));
+        const QString path = write(wordBytes(words));
         ASSERT_TRUE(file.open(path)) << file.errorString().toStdString();
         lookup.start();
     }
-    QString write(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("wwbb11cz.dat"));
-        QFile out(path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
-        return path;
-    }
+    QString write(const QByteArray& bytes) { return writeFile(dir, QStringLiteral("wwbb11cz.dat"), bytes); }
     // Error text of opening `bytes` ("" when it opens).
     QString openError(const QByteArray& bytes) {
         PhraseFile f;
@@ -83,8 +65,7 @@ protected:
         return f.errorString();
     }
     void expectPage(const QString& page) {
-        EXPECT_EQ(lookup.pages().label16, page);
-        EXPECT_EQ(lookup.pages().text3, page);
+        EXPECT_EQ(lookup.pages().pageText, page);
         EXPECT_EQ(page.size(), PhrasePages::PageLength);
     }
 
@@ -102,53 +83,54 @@ TEST_F(PhraseTest, BadFilesAreRefusedWithOneClearMessage) {
     EXPECT_TRUE(missing.errorString().contains(QStringLiteral("missing")));
 
     EXPECT_TRUE(openError({}).contains(QStringLiteral("empty")));
-    EXPECT_TRUE(openError(bytesOf(wordsOf(1, 2)) + "ab").contains(QStringLiteral("4-byte")));
-    EXPECT_TRUE(openError(bytesOf({{3, 0}, {2, 0}})).contains(QStringLiteral("record 2")));
+    EXPECT_TRUE(openError(wordBytes(wordsOf(1, 2)) + "ab").contains(QStringLiteral("4-byte")));
+    EXPECT_TRUE(openError(wordBytes({{3, 0}, {2, 0}})).contains(QStringLiteral("record 2")));
     EXPECT_TRUE(openError(QByteArray("\xB0\xA1\xFF\xFF", 4)).contains(QStringLiteral("record 1")));
     EXPECT_TRUE(openError(QByteArray(qsizetype(PhraseFile::MaxRecords + 1) * 4, 'a')).contains(QStringLiteral("32767")));
     // Words sharing their first character may stand in any order.
-    EXPECT_EQ(openError(bytesOf({{1, 5}, {1, 2}, {1, 9}, {4, 0}})), QString());
+    EXPECT_EQ(openError(wordBytes({{1, 5}, {1, 2}, {1, 9}, {4, 0}})), QString());
 }
 
 TEST_F(PhraseTest, RecordNavigation) {
     open({{1, 0}, {2, 1}, {3, 2}});
     EXPECT_EQ(lookup.currentPhraseRecord(), 1);
-    EXPECT_EQ(lookup.text7(), hanzi(1) + follower(0));
+    EXPECT_EQ(lookup.recordText(), hanzi(1) + follower(0));
     lookup.previousRecord();  // already at record 1
     EXPECT_EQ(lookup.currentPhraseRecord(), 1);
     lookup.nextRecord();
     lookup.nextRecord();
     lookup.nextRecord();  // already at the last
     EXPECT_EQ(lookup.currentPhraseRecord(), 3);
-    EXPECT_EQ(lookup.text7(), hanzi(3) + follower(2));
-    lookup.backToMatch();  // Text10 starts as "1"
+    EXPECT_EQ(lookup.recordText(), hanzi(3) + follower(2));
+    lookup.backToMatch();  // the match starts as record 1
     EXPECT_EQ(lookup.currentPhraseRecord(), 1);
     lookup.lookup(hanzi(2));
-    EXPECT_EQ(lookup.text10(), QStringLiteral("2"));
+    EXPECT_EQ(lookup.matchRecord(), 2);
     lookup.nextRecord();
     lookup.backToMatch();
     EXPECT_EQ(lookup.currentPhraseRecord(), 2);
-    EXPECT_EQ(lookup.text7(), hanzi(2) + follower(1));
+    EXPECT_EQ(lookup.recordText(), hanzi(2) + follower(1));
 }
 
 TEST_F(PhraseTest, OneRecordFile) {
     open({{5, 7}});
     const PhraseLookupResult found = lookup.lookup(hanzi(5));
     EXPECT_TRUE(found.found);
-    EXPECT_FALSE(found.clearLabel6);
-    EXPECT_EQ(lookup.pages().text1, follower(7) + QString(35, u' '));
-    EXPECT_EQ(lookup.pages().label17, QStringLiteral("1"));
-    EXPECT_EQ(lookup.pages().label18, QStringLiteral("1"));
-    EXPECT_FALSE(lookup.pages().command5Enabled);
-    EXPECT_FALSE(lookup.pages().command7Enabled);
+    EXPECT_FALSE(found.clearCode3);
+    EXPECT_EQ(lookup.pages().words, follower(7) + QString(35, u' '));
+    EXPECT_EQ(lookup.pages().pageCount, 1);
+    EXPECT_EQ(lookup.pages().page, 1);
+    EXPECT_FALSE(lookup.pages().canPageBack);
+    EXPECT_FALSE(lookup.pages().canPageForward);
     expectPage(follower(7) + QString(31, u' '));
 
     for (int other : {4, 6}) {
         const PhraseLookupResult missing = lookup.lookup(hanzi(other));
         EXPECT_FALSE(missing.found);
-        EXPECT_TRUE(missing.clearLabel6);
-        EXPECT_EQ(lookup.pages().text1, QString(34, u' '));
-        EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+        EXPECT_TRUE(missing.clearCode3);
+        EXPECT_EQ(lookup.pages().words, QString(34, u' '));
+        EXPECT_EQ(lookup.pages().pageCount, 0);
+        EXPECT_EQ(lookup.pages().page, 1);  // a lookup that finds nothing leaves the page number
         expectPage(QString(32, u' '));
     }
 }
@@ -159,12 +141,12 @@ TEST_F(PhraseTest, KeyBetweenTwoRecordsFailsAfterOneRound) {
     const PhraseLookupResult r = lookup.lookup(hanzi(4));
     EXPECT_FALSE(r.found);
     EXPECT_FALSE(lookup.phraseFound());
-    EXPECT_EQ(lookup.text31(), hanzi(2) + follower(0));  // the middle probe: record 1
-    EXPECT_EQ(lookup.text32(), hanzi(6) + follower(1));
+    EXPECT_EQ(lookup.lowerProbe(), hanzi(2) + follower(0));  // the middle probe: record 1
+    EXPECT_EQ(lookup.upperProbe(), hanzi(6) + follower(1));
     // Search: record 1, record 2, middle record 1. Scans: none backwards (at record 1), back to
     // record 1, one step forwards to record 2.
     EXPECT_EQ(file.readCount(), 5u);
-    EXPECT_TRUE(lookup.pages().text1.trimmed().isEmpty());
+    EXPECT_TRUE(lookup.pages().words.trimmed().isEmpty());
 }
 
 TEST_F(PhraseTest, KeysOutsideTheFileFailWithoutAMiddleProbe) {
@@ -172,16 +154,16 @@ TEST_F(PhraseTest, KeysOutsideTheFileFailWithoutAMiddleProbe) {
     for (int key : {1, 11}) {
         file.resetReadCount();
         EXPECT_FALSE(lookup.lookup(hanzi(key)).found);
-        EXPECT_EQ(lookup.text31(), hanzi(2) + follower(0)) << key;  // record 1, not the middle
-        EXPECT_EQ(lookup.text32(), hanzi(10) + follower(0));
+        EXPECT_EQ(lookup.lowerProbe(), hanzi(2) + follower(0)) << key;  // record 1, not the middle
+        EXPECT_EQ(lookup.upperProbe(), hanzi(10) + follower(0));
         // Two search reads, one step back from record 5, record 1 again, one step forwards.
         EXPECT_EQ(file.readCount(), 5u);
-        EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+        EXPECT_EQ(lookup.pages().pageCount, 0);
     }
     // A character without a GBK code and an empty text find nothing.
-    EXPECT_TRUE(lookup.lookup(QStringLiteral("😀")).clearLabel6);
-    EXPECT_TRUE(lookup.lookup(QString()).clearLabel6);
-    EXPECT_EQ(lookup.pages().text3, QString(32, u' '));
+    EXPECT_TRUE(lookup.lookup(QStringLiteral("😀")).clearCode3);
+    EXPECT_TRUE(lookup.lookup(QString()).clearCode3);
+    EXPECT_EQ(lookup.pages().pageText, QString(32, u' '));
 }
 
 TEST_F(PhraseTest, WordsAtTheStartAndAtTheEndOfTheFile) {
@@ -203,7 +185,7 @@ TEST_F(PhraseTest, ListOrderIsMatchThenBackwardsThenForwards) {
     // Seven words of character 3; the search meets record 5 (the middle of 1..9) first.
     open(wordsOf(1, 1) + wordsOf(3, 7) + wordsOf(9, 1));
     lookup.lookup(hanzi(3));
-    EXPECT_EQ(lookup.text10(), QStringLiteral("5"));
+    EXPECT_EQ(lookup.matchRecord(), 5);
     EXPECT_EQ(listed(lookup.pages()),
               (QStringList{follower(3), follower(2), follower(1), follower(0), follower(4), follower(5), follower(6)}));
     EXPECT_EQ(lookup.currentPhraseRecord(), 9);  // the record that ended the forward scan
@@ -213,30 +195,30 @@ TEST_F(PhraseTest, TwentyWordsMakeTwoPages) {
     open(wordsOf(1, 2) + wordsOf(3, 20) + wordsOf(4, 2));
     lookup.lookup(hanzi(3));
     const PhrasePages& p = lookup.pages();
-    EXPECT_EQ(p.text1.size(), 40 + 34);
-    EXPECT_EQ(p.label17, QStringLiteral("2"));
-    EXPECT_FALSE(p.command5Enabled);
-    EXPECT_TRUE(p.command7Enabled);
+    EXPECT_EQ(p.words.size(), 40 + 34);
+    EXPECT_EQ(p.pageCount, 2);
+    EXPECT_FALSE(p.canPageBack);
+    EXPECT_TRUE(p.canPageForward);
     const QStringList words = listed(p);
     ASSERT_EQ(words.size(), 20);
-    expectPage(p.text1.left(32));
+    expectPage(p.words.left(32));
 
     lookup.nextPage();
-    EXPECT_EQ(p.label18, QStringLiteral("2"));
-    EXPECT_TRUE(p.command5Enabled);
-    EXPECT_FALSE(p.command7Enabled);
+    EXPECT_EQ(p.page, 2);
+    EXPECT_TRUE(p.canPageBack);
+    EXPECT_FALSE(p.canPageForward);
     QString last4;
     for (int i = 16; i < 20; ++i) last4 += words[i] + u' ';
     expectPage(last4 + QString(24, u' '));
     lookup.nextPage();  // disabled: no third page
-    EXPECT_EQ(p.label18, QStringLiteral("2"));
+    EXPECT_EQ(p.page, 2);
 }
 
 TEST_F(PhraseTest, SixteenWordsMakeASecondBlankPage) {
     open(wordsOf(3, 16) + wordsOf(4, 1));
     lookup.lookup(hanzi(3));
-    EXPECT_EQ(lookup.pages().label17, QStringLiteral("2"));
-    EXPECT_TRUE(lookup.pages().command7Enabled);
+    EXPECT_EQ(lookup.pages().pageCount, 2);
+    EXPECT_TRUE(lookup.pages().canPageForward);
     lookup.nextPage();
     expectPage(QString(32, u' '));
 }
@@ -245,46 +227,46 @@ TEST_F(PhraseTest, PagingThroughThreePages) {
     open(wordsOf(3, 40));
     lookup.lookup(hanzi(3));
     const PhrasePages& p = lookup.pages();
-    ASSERT_EQ(p.label17, QStringLiteral("3"));
+    ASSERT_EQ(p.pageCount, 3);
     lookup.previousPage();  // disabled on page 1
-    EXPECT_EQ(p.label18, QStringLiteral("1"));
+    EXPECT_EQ(p.page, 1);
 
-    const QString page1 = p.text3;
+    const QString page1 = p.pageText;
     lookup.nextPage();
-    EXPECT_EQ(p.label18, QStringLiteral("2"));
-    EXPECT_TRUE(p.command5Enabled);
-    EXPECT_TRUE(p.command7Enabled);
-    expectPage(p.text1.mid(32, 32));
+    EXPECT_EQ(p.page, 2);
+    EXPECT_TRUE(p.canPageBack);
+    EXPECT_TRUE(p.canPageForward);
+    expectPage(p.words.mid(32, 32));
     lookup.nextPage();
-    EXPECT_EQ(p.label18, QStringLiteral("3"));
-    EXPECT_FALSE(p.command7Enabled);
-    expectPage(p.text1.mid(64, 32));
-    EXPECT_EQ(p.text3.trimmed().size(), 15);  // words 33..40: 8 characters and 7 blanks between
+    EXPECT_EQ(p.page, 3);
+    EXPECT_FALSE(p.canPageForward);
+    expectPage(p.words.mid(64, 32));
+    EXPECT_EQ(p.pageText.trimmed().size(), 15);  // words 33..40: 8 characters and 7 blanks between
 
     lookup.previousPage();
-    EXPECT_EQ(p.label18, QStringLiteral("2"));
-    EXPECT_TRUE(p.command7Enabled);
-    EXPECT_TRUE(p.command5Enabled);
+    EXPECT_EQ(p.page, 2);
+    EXPECT_TRUE(p.canPageForward);
+    EXPECT_TRUE(p.canPageBack);
     lookup.previousPage();
-    EXPECT_EQ(p.label18, QStringLiteral("1"));
-    EXPECT_FALSE(p.command5Enabled);
-    EXPECT_TRUE(p.command7Enabled);
-    EXPECT_EQ(p.text3, page1);
+    EXPECT_EQ(p.page, 1);
+    EXPECT_FALSE(p.canPageBack);
+    EXPECT_TRUE(p.canPageForward);
+    EXPECT_EQ(p.pageText, page1);
 }
 
 TEST_F(PhraseTest, EachLookupStartsFromAFreshList) {
     open(wordsOf(1, 3) + wordsOf(5, 2, 20));
     lookup.lookup(hanzi(5));
     lookup.lookup(hanzi(3));
-    EXPECT_EQ(lookup.pages().label17, QStringLiteral("0"));
+    EXPECT_EQ(lookup.pages().pageCount, 0);
     lookup.lookup(hanzi(1));
     EXPECT_EQ(listed(lookup.pages()).size(), 3);
-    EXPECT_EQ(lookup.pages().label17, QStringLiteral("1"));
-    EXPECT_FALSE(lookup.pages().command7Enabled);
+    EXPECT_EQ(lookup.pages().pageCount, 1);
+    EXPECT_FALSE(lookup.pages().canPageForward);
     // Twice in a row (the change handler, then the input handler): the same list.
-    const QString once = lookup.pages().text1;
+    const QString once = lookup.pages().words;
     lookup.lookup(hanzi(1));
-    EXPECT_EQ(lookup.pages().text1, once);
+    EXPECT_EQ(lookup.pages().words, once);
 }
 
 TEST(PhraseToolTip, OnlyEmptyTextHasNone) {

@@ -27,8 +27,8 @@ ReferenceTables syntheticTables() {
 
 }  // namespace
 
-TEST(Combo6, HoldsTheFourHundredSyllablesSortedAndUnique) {
-    const QStringList& s = combo6Syllables();
+TEST(ReadingChooser, HoldsTheFourHundredSyllablesSortedAndUnique) {
+    const QStringList& s = readingChooserItems();
     ASSERT_EQ(s.size(), 400);
     EXPECT_EQ(s.front(), "a");
     EXPECT_EQ(s.back(), "zuo");
@@ -57,7 +57,7 @@ TEST(CharactersOfReading, PaddedKeyNeverMatchesALongerReading) {
     EXPECT_EQ(charactersOfReading(s, t, QStringLiteral("zhu   ")), QStringLiteral("猪 朱 "));
     EXPECT_EQ(charactersOfReading(s, t, QStringLiteral("zhuang")), QStringLiteral("庄 装 "));
     EXPECT_EQ(charactersOfReading(s, t, QStringLiteral("a     ")), QStringLiteral("啊 阿 "));
-    EXPECT_EQ(s.textSearchOffset, 0);
+    EXPECT_EQ(s.characterSearchOffset, 0);
     // A reading with no line empties the list; that is a search, not a skipped one.
     EXPECT_EQ(charactersOfReading(s, t, QStringLiteral("zh    ")), QString());
     EXPECT_EQ(charactersOfReading(s, t, QStringLiteral("i     ")), QString());
@@ -81,7 +81,7 @@ TEST(ReadingOfCharacter, LaterLineWinsInABlockAndEarlierBlockAcrossBlocks) {
     EXPECT_EQ(readingOfCharacter(s, t, QStringLiteral("啊")), QStringLiteral("a     "));
     EXPECT_EQ(readingOfCharacter(s, t, QStringLiteral("卓")), QStringLiteral("zhuo  ")) << "last line of the last block";
     EXPECT_EQ(readingOfCharacter(s, t, QStringLiteral("发财")), QStringLiteral("fa    ")) << "first character only";
-    EXPECT_EQ(s.textSearchfOffset, 0);
+    EXPECT_EQ(s.fieldSearchOffset, 0);
 }
 
 TEST(ReadingOfCharacter, NoLineSingleByteOrNonGbkGivesEmpty) {
@@ -93,23 +93,22 @@ TEST(ReadingOfCharacter, NoLineSingleByteOrNonGbkGivesEmpty) {
     EXPECT_EQ(readingOfCharacter(s, t, QString()), QString());
 }
 
-TEST(RequestChanged, ModeFlagSelectsTheDirection) {
+TEST(RequestChanged, TheModeSelectsTheDirection) {
     const auto t = syntheticTables();
     TableSearch s;
-    // The flag's caption at creation is "Label20": reading mode.
-    auto r = requestChanged(s, t, QStringLiteral("Label20"), QStringLiteral("a     "));
-    EXPECT_EQ(r.text6, QStringLiteral("啊 阿 "));
+    auto r = requestChanged(s, t, ReadingMode::OfReading, QStringLiteral("a     "));
+    EXPECT_EQ(r.resultList, QStringLiteral("啊 阿 "));
     EXPECT_FALSE(r.readingLabel.has_value());
-    r = requestChanged(s, t, QStringLiteral("2"), QStringLiteral("A     "));
-    EXPECT_FALSE(r.text6.has_value());
-    r = requestChanged(s, t, QStringLiteral("1"), QStringLiteral("铛"));
+    r = requestChanged(s, t, ReadingMode::OfReading, QStringLiteral("A     "));
+    EXPECT_FALSE(r.resultList.has_value());
+    r = requestChanged(s, t, ReadingMode::OfCharacter, QStringLiteral("铛"));
     EXPECT_EQ(r.readingLabel, QStringLiteral("dang  "));
-    EXPECT_FALSE(r.text6.has_value());
-    r = requestChanged(s, t, QStringLiteral("1"), QStringLiteral("a"));
+    EXPECT_FALSE(r.resultList.has_value());
+    r = requestChanged(s, t, ReadingMode::OfCharacter, QStringLiteral("a"));
     EXPECT_EQ(r.readingLabel, QString()) << "a single-byte character clears the labels";
-    r = requestChanged(s, t, QStringLiteral("1"), QStringLiteral("  "));
+    r = requestChanged(s, t, ReadingMode::OfCharacter, QStringLiteral("  "));
     EXPECT_FALSE(r.readingLabel.has_value());
-    EXPECT_FALSE(r.text6.has_value());
+    EXPECT_FALSE(r.resultList.has_value());
 }
 
 TEST(EmbeddedPinyin, CommandLineListsAndReadings) {
@@ -142,7 +141,7 @@ TEST(EmbeddedPinyin, EveryChooserSyllableListsItsCharactersWithThatReadingOnly) 
     // in the block contain the padded reading.
     const ReferenceTables& t = ReferenceTables::embedded();
     int nonEmpty = 0;
-    for (const QString& syllable : combo6Syllables()) {
+    for (const QString& syllable : readingChooserItems()) {
         const QString list = listForReading(t, syllable).value();
         if (!list.isEmpty()) ++nonEmpty;
         const QString field = syllable.leftJustified(6, u' ');

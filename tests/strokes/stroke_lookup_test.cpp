@@ -32,18 +32,18 @@ TEST(StrokeChoosers, ItemsAndDigits) {
     EXPECT_TRUE(strokeChooserItems(6).isEmpty());
     EXPECT_EQ(strokeDigit(Z), u'5');
     // Anything but exactly one glyph is blank: the untrimmed text counts.
-    for (const QString& other : {Blank, QString(), QStringLiteral("Combo1"), H + Blank, H + H, QStringLiteral("1")})
+    for (const QString& other : {Blank, QString(), QStringLiteral("第一笔画"), H + Blank, H + H, QStringLiteral("1")})
         EXPECT_EQ(strokeDigit(other), u'0') << other.toStdString();
 }
 
-TEST(Bian, BuildsTheFiveDigitCodeChooserByChooser) {
-    EXPECT_EQ(bianCode({H, Blank, Blank, Blank, Blank}), "10000");
-    EXPECT_EQ(bianCode({H, H, H, S, Blank}), "11120");
-    EXPECT_EQ(bianCode({H, H, H, S, H}), "11121");
-    EXPECT_EQ(bianCode({S, Z, H, S, Blank}), "25120");
-    EXPECT_EQ(bianCode({P, N, Z, S, P}), "34523");
-    EXPECT_EQ(bianCode({Blank, H, H, Blank, Blank}), "01100");
-    EXPECT_EQ(bianCode({QStringLiteral("Combo1"), QString(), QString(), QString(), QString()}), "00000");
+TEST(StrokeCode, BuildsTheFiveDigitCodeChooserByChooser) {
+    EXPECT_EQ(strokeCodeOf({H, Blank, Blank, Blank, Blank}), "10000");
+    EXPECT_EQ(strokeCodeOf({H, H, H, S, Blank}), "11120");
+    EXPECT_EQ(strokeCodeOf({H, H, H, S, H}), "11121");
+    EXPECT_EQ(strokeCodeOf({S, Z, H, S, Blank}), "25120");
+    EXPECT_EQ(strokeCodeOf({P, N, Z, S, P}), "34523");
+    EXPECT_EQ(strokeCodeOf({Blank, H, H, Blank, Blank}), "01100");
+    EXPECT_EQ(strokeCodeOf({QStringLiteral("第一笔画"), QString(), QString(), QString(), QString()}), "00000");
 }
 
 TEST(StrokeSearch, ExactCodeMatchInTableOrder) {
@@ -53,7 +53,7 @@ TEST(StrokeSearch, ExactCodeMatchInTableOrder) {
     EXPECT_EQ(charactersOfStrokeCode(s, t, "11120"), QStringLiteral("丰 韦 "));
     EXPECT_EQ(charactersOfStrokeCode(s, t, "11121"), QStringLiteral("彗 "));
     EXPECT_EQ(charactersOfStrokeCode(s, t, "25120"), QStringLiteral("中 ")) << "last line of a block";
-    EXPECT_EQ(s.textSearchOffset, 0);
+    EXPECT_EQ(s.characterSearchOffset, 0);
     // A gap matches nothing (zeros only trail) and empties the list.
     EXPECT_EQ(charactersOfStrokeCode(s, t, "11010"), QString());
 }

@@ -22,25 +22,15 @@ QString characterBeforeCaret(const QString& text, int caret) {
     return text.mid(caret - 1, 1);
 }
 
-// The pinyin lookup still takes the mode as the caption the window used to keep.
-QString modeCaption(ReadingMode mode) {
-    switch (mode) {
-    case ReadingMode::Unset: return QStringLiteral("Label20");
-    case ReadingMode::OfCharacter: return QStringLiteral("1");
-    case ReadingMode::CharactersOfReading: return QStringLiteral("2");
-    }
-    return {};
-}
-
 }  // namespace
 
 const CodeDisplayState& MainView::code() const { return c_.codeLookup_->state(); }
 const PhrasePages& MainView::phrases() const { return c_.phraseLookup_->pages(); }
-const CharCodeRecord& MainView::record() const { return c_.codeLookup_->search().buffer(); }
+const CharCodeRecord& MainView::record() const { return c_.codeLookup_->search().record(); }
 bool MainView::characterFound() const { return c_.codeLookup_->search().charFound(); }
 const QString& MainView::reading() const { return c_.state_.reading; }
 const QString& MainView::resultList() const { return c_.state_.resultList(); }
-ReadingMode MainView::readingMode() const { return c_.state_.readingMode; }
+pinyin::ReadingMode MainView::readingMode() const { return c_.state_.readingMode; }
 const ExpandSwitch& MainView::expand() const { return c_.state_.expand; }
 const QString& MainView::codeRequest() const { return c_.state_.codeRequest(); }
 const QString& MainView::phraseRequest() const { return c_.state_.phraseRequest(); }
@@ -97,7 +87,7 @@ void MainController::handOver(const QString& c) {
 void MainController::handOverRequests(const QString& c) {
     state_.codeRequest.set(c);
     state_.phraseRequest.set(c);
-    state_.readingMode = ReadingMode::OfCharacter;
+    state_.readingMode = pinyin::ReadingMode::OfCharacter;
     state_.readingRequest.set(c);
 }
 
@@ -124,20 +114,20 @@ void MainController::runCodeLookup() {
     if (!charFile_.isOpen()) return;
     ++codeLookupRuns_;
     const CodeLookupResult result = codeLookup_->run(state_.codeRequest());
-    if (result.clearPhraseList()) phraseLookup_->clearText1();
-    if (result.clearText23()) state_.codeRequest.set(QString());
+    if (result.clearPhraseList()) phraseLookup_->clearWords();
+    if (result.clearRequest()) state_.codeRequest.set(QString());
 }
 
 void MainController::runPhraseLookup() {
     if (!phraseFile_.isOpen()) return;
     ++phraseLookupRuns_;
-    if (phraseLookup_->lookup(state_.phraseRequest()).clearLabel6) codeLookup_->clearLabel6();
+    if (phraseLookup_->lookup(state_.phraseRequest()).clearCode3) codeLookup_->clearCode3();
 }
 
 void MainController::readingRequestChanged() {
     const pinyin::RequestOutcome outcome =
-        pinyin::requestChanged(search_, tables_, modeCaption(state_.readingMode), state_.readingRequest());
-    if (outcome.text6) state_.resultList.set(*outcome.text6);
+        pinyin::requestChanged(search_, tables_, state_.readingMode, state_.readingRequest());
+    if (outcome.resultList) state_.resultList.set(*outcome.resultList);
     if (outcome.readingLabel) state_.reading = *outcome.readingLabel;
 }
 
@@ -157,7 +147,7 @@ void MainController::lookUpFirstResult() {
 void MainController::chooseReading(const QString& chooserText, ChooserAction action) {
     const pinyin::ReadingChoice choice = pinyin::chooseReading(chooserText);
     if (!choice.proceed) return;
-    state_.readingMode = ReadingMode::CharactersOfReading;
+    state_.readingMode = pinyin::ReadingMode::OfReading;
     if (choice.request) state_.readingRequest.set(*choice.request);
     if (state_.resultList().isEmpty()) {
         emit changed();
@@ -170,7 +160,7 @@ void MainController::chooseReading(const QString& chooserText, ChooserAction act
 }
 
 void MainController::chooseStrokes(const std::array<QString, 5>& chooserTexts) {
-    state_.strokeCode = strokes::bianCode(chooserTexts);
+    state_.strokeCode = strokes::strokeCodeOf(chooserTexts);
     state_.strokeRequest.set(state_.strokeCode);
     if (state_.resultList().isEmpty()) {
         emit changed();

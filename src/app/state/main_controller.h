@@ -34,7 +34,7 @@ public:
     bool characterFound() const;
     const QString& reading() const;
     const QString& resultList() const;
-    ReadingMode readingMode() const;
+    pinyin::ReadingMode readingMode() const;
     const ExpandSwitch& expand() const;
     const QString& codeRequest() const;
     const QString& phraseRequest() const;

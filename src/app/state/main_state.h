@@ -2,6 +2,7 @@
 
 #include "app/state/cell.h"
 #include "app/state/window_layout.h"
+#include "pinyin/pinyin_lookup.h"
 
 #include <QString>
 
@@ -9,13 +10,6 @@
 // display state (the code row and panels, the phrase pages); everything that passes work from
 // one lookup to the next lives here.
 namespace tessivo {
-
-// Which way the reading lookup runs when its request changes.
-enum class ReadingMode {
-    Unset,                // before any lookup
-    OfCharacter,          // the reading of the character handed over
-    CharactersOfReading,  // the characters of the reading chosen in the chooser
-};
 
 // Which box takes the keyboard focus after a step.
 enum class FocusTarget { CharacterInput, Parking, ResultList };
@@ -30,7 +24,7 @@ struct MainState {
     Cell<QString> readingRequest;  // Text2bh: a change runs the reading lookup
     Cell<QString> strokeRequest;   // Text2bhw: a change runs the stroke lookup
     Cell<QString> resultList;      // Text6: the characters of a reading or a stroke code
-    ReadingMode readingMode = ReadingMode::Unset;  // Label20
+    pinyin::ReadingMode readingMode = pinyin::ReadingMode::OfReading;  // Label20
     QString reading;               // Label24, shown again by its white twin Label25
     QString strokeCode;            // Text4: the five digits of the stroke choosers
     ExpandSwitch expand;           // Label26 and the caption of Command1

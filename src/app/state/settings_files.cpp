@@ -1,12 +1,11 @@
 #include "app/state/settings_files.h"
 
 #include "platform/gbk_codec.h"
+#include "platform/text_number.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <algorithm>
 
 namespace tessivo::settings {
 
@@ -20,22 +19,6 @@ QString firstField(const QString& firstLine) {
     }
     const qsizetype comma = rest.indexOf(u',');
     return (comma < 0 ? rest : rest.first(comma)).toString().trimmed();
-}
-
-long long leadingNumber(const QString& field) {
-    const QString s = field.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) negative = s[i++] == u'-';
-    long long value = 0;
-    bool any = false;
-    for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i) {
-        any = true;
-        // Saturate: a counter this large is damaged anyway, and must not overflow.
-        value = std::min(value * 10 + (s[i].unicode() - u'0'), 1'000'000'000'000LL);
-    }
-    if (!any) return 0;
-    return negative ? -value : value;
 }
 
 std::optional<QString> readFirstField(const QString& path) {

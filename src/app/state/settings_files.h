@@ -16,9 +16,6 @@ inline constexpr auto InitialRunCount = "30";
 // blanks skipped; a field opening with a double quote runs to the closing quote.
 QString firstField(const QString& firstLine);
 
-// The numeric value of a field's leading number ("-2x" -> -2, "abc" -> 0).
-long long leadingNumber(const QString& field);
-
 // First field of the file at `path`; nullopt when it cannot be read.
 std::optional<QString> readFirstField(const QString& path);
 

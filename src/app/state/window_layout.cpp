@@ -8,8 +8,8 @@ QString ExpandSwitch::buttonCaption() const {
 }
 
 ExpandSwitch::Outer ExpandSwitch::size(bool skinActive) const {
-    const int left = expanded_ ? layout::ExpandedMarkerLeft : layout::CollapsedMarkerLeft;
-    const int top = expanded_ ? layout::ExpandedMarkerTop : layout::CollapsedMarkerTop;
+    const int left = expanded_ ? layout::ExpandedLeft : layout::CollapsedLeft;
+    const int top = expanded_ ? layout::ExpandedTop : layout::CollapsedTop;
     if (skinActive) return {std::nullopt, top + layout::SkinExtraHeight};
     return {left, top};
 }

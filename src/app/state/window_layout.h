@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/panel_geometry.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,10 +10,11 @@
 namespace tessivo {
 
 namespace layout {
-inline constexpr int TwipsPerPixel = 15;
-// Marker positions whose Left/Top give the outer window size when collapsed and expanded.
-inline constexpr int CollapsedMarkerLeft = 6780, CollapsedMarkerTop = 2890;  // Label20
-inline constexpr int ExpandedMarkerLeft = 6780, ExpandedMarkerTop = 5400;    // Text88
+inline constexpr int TwipsPerPixel = panel::TwipsPerPixel;
+// The outer window size when collapsed and when expanded; the expanded size is also where the
+// parking box lies, just outside the client area.
+inline constexpr int CollapsedLeft = 6780, CollapsedTop = 2890;
+inline constexpr int ExpandedLeft = 6780, ExpandedTop = 5400;
 inline constexpr int SkinExtraHeight = 100;
 // The outer size includes a border and title bar of this size around the designed client area.
 inline constexpr int FrameWidth = 6780 - 6690, FrameHeight = 2890 - 2550;

@@ -69,7 +69,7 @@ void MainWindow::refresh() {
     const MainView view = controller_.view();
     const CodeDisplayState& code = view.code();
     for (int i = 0; i < 4; ++i) radicalPanels_[i]->setPanel(code.panels[i]);
-    notFoundBanner_->setVisible(code.picture2Visible);
+    notFoundBanner_->setVisible(code.bannerShown);
     refreshCodeRow(view);
     refreshPhraseRow(view.phrases());
     if (resultList_->toPlainText() != view.resultList()) resultList_->setPlainText(view.resultList());
@@ -77,21 +77,21 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::refreshCodeRow(const MainView& view) {
-    codeLine_->setText(view.code().label10);
-    codeLineTwin_->setText(view.code().label5);
+    codeLine_->setText(view.code().codeLine);
+    codeLineTwin_->setText(view.code().codeLine);
     reading_->setText(view.reading());
     readingTwin_->setText(view.reading());
     for (QLabel* l : {codeLine_, codeLineTwin_, reading_, readingTwin_}) l->adjustSize();
 }
 
 void MainWindow::refreshPhraseRow(const PhrasePages& pages) {
-    if (phraseRowText_->text() != pages.text3) {
-        phraseRowText_->setText(pages.text3);
+    if (phraseRowText_->text() != pages.pageText) {
+        phraseRowText_->setText(pages.pageText);
         phraseRowText_->setCursorPosition(0);
-        phraseRowText_->setToolTip(listToolTip(pages.text3));
+        phraseRowText_->setToolTip(listToolTip(pages.pageText));
     }
-    pageBackButton_->setEnabled(pages.command5Enabled);
-    pageForwardButton_->setEnabled(pages.command7Enabled);
+    pageBackButton_->setEnabled(pages.canPageBack);
+    pageForwardButton_->setEnabled(pages.canPageForward);
 }
 
 void MainWindow::applySizeRule() {

@@ -138,7 +138,7 @@ void MainWindow::buildCharacterAndReadingRow() {
     readingChooser_->setObjectName(QStringLiteral("Combo6"));
     readingChooser_->setEditable(true);
     readingChooser_->setGeometry(twips(5160, 210, 1425, 300));
-    readingChooser_->addItems(pinyin::combo6Syllables());
+    readingChooser_->addItems(pinyin::readingChooserItems());
     readingChooser_->setCurrentIndex(-1);
     readingChooser_->setEditText(QString());
     connect(readingChooser_, &QComboBox::editTextChanged, this, [this](const QString& text) {
@@ -195,7 +195,7 @@ void MainWindow::buildParkingBox() {
     // Outside the client area in every state, so the parked focus is never seen.
     parkingBox_ = new QLineEdit(QStringLiteral("焦点用和窗体大小用"), this);
     parkingBox_->setObjectName(QStringLiteral("Text88"));
-    parkingBox_->setGeometry(twips(layout::ExpandedMarkerLeft, layout::ExpandedMarkerTop, 1155, 360));
+    parkingBox_->setGeometry(twips(layout::ExpandedLeft, layout::ExpandedTop, 1155, 360));
 }
 
 }  // namespace tessivo

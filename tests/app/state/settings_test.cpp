@@ -45,14 +45,6 @@ TEST(SettingsFields, FirstFieldStopsAtCommaAndHonoursQuotes) {
     EXPECT_EQ(settings::firstField(QString()), QString());
 }
 
-TEST(SettingsFields, LeadingNumber) {
-    EXPECT_EQ(settings::leadingNumber(QStringLiteral("34")), 34);
-    EXPECT_EQ(settings::leadingNumber(QStringLiteral("-2")), -2);
-    EXPECT_EQ(settings::leadingNumber(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(settings::leadingNumber(QStringLiteral("abc")), 0);
-    EXPECT_EQ(settings::leadingNumber(QStringLiteral("99999999999999999999")), 1'000'000'000'000LL);
-}
-
 TEST(RunCounter, StepsFromTheStoredValue) {
     struct Case { const char* stored; const char* next; bool opens; };
     for (const Case& c : {Case{"34", "35", true}, Case{"35", "36", false}, Case{"4", "5", false},
