@@ -4,6 +4,7 @@
 #include "common/common.h"
 #include "decomp/generation.h"
 #include "decomp/key_pictures.h"
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,23 +19,21 @@ using namespace tessivo::datagen;
 
 namespace {
 
-const QString wubiDict = QStringLiteral("/usr/share/rime-data/wubi86.dict.yaml");
-const QString strokeDict = QStringLiteral("/usr/share/rime-data/stroke.dict.yaml");
+const QString wubiDict = QStringLiteral(TESSIVO_WUBI_DICT);
+const QString strokeDict = QStringLiteral(TESSIVO_STROKE_DICT);
+const QString hanziWriterDir = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
 
-QString hanziWriterDir() {
-    return QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
-}
-
-bool inputsInstalled() {
-    return QFile::exists(wubiDict) && QFile::exists(strokeDict) && QDir(hanziWriterDir()).exists() &&
-           QFile::exists(defaultPictureFontPath());
-}
+#define ASSERT_DECOMP_INPUTS_EXIST()                                    \
+    ASSERT_INPUT_EXISTS(wubiDict);                                      \
+    ASSERT_INPUT_EXISTS(strokeDict);                                    \
+    ASSERT_INPUT_EXISTS(hanziWriterDir + QStringLiteral("/package.json")); \
+    ASSERT_INPUT_EXISTS(defaultPictureFontPath())
 
 GenerationOptions optionsIn(const QString& dir, int jobs) {
     GenerationOptions o;
     o.wubi = wubiDict;
     o.stroke = strokeDict;
-    o.hanziWriter = hanziWriterDir();
+    o.hanziWriter = hanziWriterDir;
     o.bmpDir = dir + QStringLiteral("/bin/bmp");
     o.keysDir = dir + QStringLiteral("/gen/keys");
     o.table = dir + QStringLiteral("/bin/decomposition.tsv");
@@ -64,7 +63,7 @@ std::map<QString, QByteArray> filesUnder(const QString& dir) {
 }  // namespace
 
 TEST(RendererGeneration, WritesEveryOutputAndTheSameBytesForAnyNumberOfWorkers) {
-    if (!inputsInstalled()) GTEST_SKIP() << "inputs not installed";
+    ASSERT_DECOMP_INPUTS_EXIST();
     QTemporaryDir one;
     QTemporaryDir four;
     ASSERT_TRUE(one.isValid() && four.isValid());
