@@ -199,8 +199,8 @@ GenerationSummary generate(const GenerationOptions& options) {
     if (!options.report.isEmpty()) writeFileAtomically(options.report, reportText.toUtf8());
     if (!options.contactSheet.isEmpty()) writeContactSheet(options, sheetCharacters, characters, results, keyPictures, fontFamily);
 
-    s.seconds = timer.elapsed() / 1000.0;
-    s.drawingSeconds = drawnAt / 1000.0;
+    s.seconds = static_cast<double>(timer.elapsed()) / 1000.0;
+    s.drawingSeconds = static_cast<double>(drawnAt) / 1000.0;
     return s;
 }
 

@@ -69,18 +69,6 @@ TEST(CodesArguments, FixedCommandLine) {
     EXPECT_TRUE(errorOf([] { parseCodesArguments({"--out", "o"}); }).contains("usage"));
 }
 
-TEST(GenerateCodes, MissingPackageFileIsNamedAndNothingIsWritten) {
-    ASSERT_CODE_INPUTS_EXIST();
-    QTemporaryDir out;
-    ASSERT_TRUE(out.isValid());
-    CodesOptions options = installedOptions(out.path());
-    options.jieba = out.filePath("missing/dict.txt");
-    const QString message = errorOf([&] { runCodes(options); });
-    EXPECT_TRUE(message.contains("python3-jieba")) << qPrintable(message);
-    EXPECT_TRUE(message.contains("missing/dict.txt")) << qPrintable(message);
-    EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
-}
-
 TEST(GenerateCodes, TableWithoutAllCharactersIsRefused) {
     ASSERT_CODE_INPUTS_EXIST();
     QTemporaryDir out;

@@ -15,11 +15,12 @@ TEST(CodesTool, AMissingInputIsNamedWithTheToolAndStatusOne) {
     ASSERT_CODE_INPUTS_EXIST();
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
-    const QString missing = out.filePath(QStringLiteral("missing/wubi86.dict.yaml"));
+    // The word list is read after the Wubi table: nothing is written when a later input fails.
+    const QString missing = out.filePath(QStringLiteral("missing/dict.txt"));
     const ToolRun run = runToolProcess(QStringLiteral("tessivo-datagen-codes"),
-                                       {"--wubi", missing, "--jieba", kJiebaPath, "--pinyin-simp", kPinyinSimpPath, "--out", out.path()});
+                                       {"--wubi", kWubiPath, "--jieba", missing, "--pinyin-simp", kPinyinSimpPath, "--out", out.path()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains("tessivo-datagen-codes: cannot read " + missing + " (install the package rime-data-wubi)"))
+    EXPECT_TRUE(run.errors.contains("tessivo-datagen-codes: cannot read " + missing + " (install the package python3-jieba)"))
         << qPrintable(run.errors);
     EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
 }

@@ -72,9 +72,6 @@ TEST(GenerateTables, BrokenInputsWriteNothing) {
     EXPECT_FALSE(QDir(out).exists());
 
     o = installedInputs(out);
-    o.unihanPath = dir.path() + QStringLiteral("/missing.bz2");
-    EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
-    o = installedInputs(out);
     o.cncharPath = partial;
     EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
     EXPECT_FALSE(QDir(out).exists());
