@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 namespace tessivo::datagen {
@@ -28,14 +29,6 @@ int panelsKeptByCode3(const QString& code3) {
     case 3: return 3;
     default: return 4;
     }
-}
-
-std::optional<QString> codeLine(const QString& c1, const QString& c2, const QString& c3) {
-    // The program's own rule; it clears the line when no rule matches, and a matching rule
-    // never yields an empty line, since the full code is never empty.
-    QString line = tessivo::codeLine(c1, c2, c3);
-    if (line.isEmpty()) return std::nullopt;
-    return line;
 }
 
 namespace {
@@ -80,9 +73,11 @@ CodeChoice chooseCodes(const QString& character, const QStringList& codes) {
     for (const QString& code3 : candidates) {
         if (code3.isEmpty() || panelsKeptByCode3(code3) != panels) continue;
         for (const QString& code2 : candidates) {
-            const auto line = codeLine(full, code2, code3);
-            if (!line) continue;
-            if (!best || lineRank(*line) < lineRank(best->line)) best = CodeChoice{full, code2, code3, *line};
+            // The program's own rule; it clears the line when no rule matches (a matching rule
+            // never yields an empty line, since the full code is never empty).
+            const QString line = tessivo::codeLine(full, code2, code3);
+            if (line.isEmpty()) continue;
+            if (!best || lineRank(line) < lineRank(best->line)) best = CodeChoice{full, code2, code3, line};
         }
     }
     if (!best) {

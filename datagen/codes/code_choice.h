@@ -10,8 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace tessivo::datagen {
 
 // Panels a character uses: 3 for a 3-letter full code (two radicals and an identification key,
@@ -26,15 +24,11 @@ int panelsKeptByCode3(const QString& code3);
 // first key of each zone) twice, then "ll".
 bool isSingleStrokeCode(const QString& fullCode);
 
-// The code line the display shows for trimmed codes c1, c2, c3, or nullopt when no rule
-// matches (the display's own rule, which shows an empty line then).
-std::optional<QString> codeLine(const QString& c1, const QString& c2, const QString& c3);
-
 struct CodeChoice {
     QString code1;  // the full code
     QString code2;  // may be empty
     QString code3;
-    QString line;   // what the display will show
+    QString line;   // what the display will show (the program's codeLine)
 };
 
 // Simple codes are taken as the table gives them, also when they are not a prefix of the full

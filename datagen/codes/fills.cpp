@@ -1,6 +1,8 @@
 #include "codes/fills.h"
 
+#include "lookup/charcode_record.h"
 #include "lookup/code_lookup.h"
+#include "lookup/panel_geometry.h"
 
 #include "codes/code_choice.h"
 #include "common/common.h"
@@ -12,7 +14,7 @@ namespace tessivo::datagen {
 namespace {
 
 constexpr int kPointWidth = 8;
-constexpr int kMaxPoints = 9;
+constexpr int kMaxPoints = CharCodeRecord::FillWidth / kPointWidth;
 
 // A 4-character coordinate: blanks, then 1 to 4 digits. -1 when malformed.
 int coordinate(QStringView part) {
@@ -36,7 +38,7 @@ FillKind classifyFill(const QString& field) {
     for (qsizetype at = 0; at < field.size(); at += kPointWidth) {
         const int x = coordinate(QStringView(field).sliced(at, 4));
         const int y = coordinate(QStringView(field).sliced(at + 4, 4));
-        if (x < 0 || y < 0 || x >= PanelWidth || y >= PanelHeight) return FillKind::Invalid;
+        if (x < 0 || y < 0 || x >= panel::WidthTwips || y >= panel::HeightTwips) return FillKind::Invalid;
     }
     return FillKind::Points;
 }
@@ -76,8 +78,6 @@ FillTable loadFills(const QString& path, const QSet<QString>& characters) {
     return parseFills(readUtf8File(path), path, characters);
 }
 
-bool hasKeyPicture(QChar letter) { return identKeyIndex(letter).has_value(); }
-
 void checkFillsForCode(const QString& character, const QString& fullCode, const Fills& fills) {
     const int panels = panelsInUse(fullCode);
     auto fail = [&](const QString& why) {
@@ -97,7 +97,7 @@ void checkFillsForCode(const QString& character, const QString& fullCode, const 
     }
     for (int k = 2; k < 4; ++k) {
         if (classifyFill(fills[k]) != FillKind::KeyPicture) continue;
-        if (k >= fullCode.size() || !hasKeyPicture(fullCode[k])) {
+        if (k >= fullCode.size() || !identKeyIndex(fullCode[k])) {
             fail(QStringLiteral("panel %1 asks for a key picture, but letter %1 of %2 has none").arg(k + 1).arg(fullCode));
         }
     }

@@ -15,15 +15,12 @@ namespace tessivo::datagen {
 using Fills = std::array<QString, 4>;
 using FillTable = std::map<QString, Fills>;
 
-// Size of a radical panel in its own units (twips); fill points must lie inside.
-inline constexpr int PanelWidth = 1680;
-inline constexpr int PanelHeight = 1695;
-
 // What a fill field holds.
 enum class FillKind { Empty, KeyPicture, Points, Invalid };
 
 // Empty, "0" (the panel shows the identification-key picture), or one to nine points of
-// 8 characters (4 + 4, right-aligned decimal numbers) inside the panel; anything else Invalid.
+// 8 characters (4 + 4, right-aligned decimal numbers) inside the panel (panel::WidthTwips x
+// panel::HeightTwips); anything else Invalid.
 FillKind classifyFill(const QString& field);
 
 // Parses a fills file. GenError (naming the line) for a line without five columns, a character
@@ -35,10 +32,7 @@ FillTable loadFills(const QString& path, const QSet<QString>& characters);
 // points; a four-panel character has points in panel 3 and points or a key picture in panel 4;
 // a three-panel character has points or a key picture in panel 3 and nothing in panel 4.
 // A key picture needs the code letter of its panel to be one of the sixteen letters that have a
-// picture. GenError naming the character otherwise.
+// picture (the program's identKeyIndex). GenError naming the character otherwise.
 void checkFillsForCode(const QString& character, const QString& fullCode, const Fills& fills);
-
-// The sixteen identification-key letters that have a picture.
-bool hasKeyPicture(QChar letter);
 
 }  // namespace tessivo::datagen

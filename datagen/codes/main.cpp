@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     using namespace tessivo::datagen;
-    try {
+    return runTool("tessivo-datagen-codes", [&] {
         QElapsedTimer timer;
         timer.start();
         const CodesOptions options = parseCodesArguments(app.arguments().mid(1));
@@ -23,8 +23,5 @@ int main(int argc, char** argv) {
                     output.selection.firstCharacters, output.selection.cap);
         std::printf("done in %lld ms\n", static_cast<long long>(timer.elapsed()));
         return 0;
-    } catch (const GenError& error) {
-        std::fprintf(stderr, "\ntessivo-datagen-codes: %s\n", error.what());
-        return 1;
-    }
+    });
 }

@@ -5,9 +5,33 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <atomic>
 #include <cstdio>
 
 namespace tessivo::datagen {
+
+namespace {
+
+// A progress line is being rewritten in place: a message must start on a line of its own.
+std::atomic<bool> progressLineOpen{false};
+
+void printFailure(const char* tool, const char* what) {
+    if (progressLineOpen.exchange(false)) std::fputc('\n', stderr);
+    std::fprintf(stderr, "%s: %s\n", tool, what);
+}
+
+}  // namespace
+
+int runTool(const char* tool, const std::function<int()>& body) {
+    try {
+        return body();
+    } catch (const GenError& error) {
+        printFailure(tool, error.what());
+    } catch (const std::exception& error) {
+        printFailure(tool, (std::string("unexpected error: ") + error.what()).c_str());
+    }
+    return 1;
+}
 
 const QStringList& gb2312Hanzi() {
     static const QStringList list = [] {
@@ -54,6 +78,7 @@ void Progress::done() {
     count_ = total_;
     print(true);
     std::fputc('\n', stderr);
+    progressLineOpen = false;
 }
 
 void Progress::print(bool force) {
@@ -61,6 +86,7 @@ void Progress::print(bool force) {
     if (!force && percent == lastPercent_) return;
     lastPercent_ = percent;
     std::fprintf(stderr, "\r%s: %d/%d (%d%%)", qPrintable(label_), count_, total_, percent);
+    progressLineOpen = true;
     std::fflush(stderr);
 }
 

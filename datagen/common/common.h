@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +25,10 @@ QString readUtf8File(const QString& path, const QString& package = {});
 
 // Writes `bytes` to `path` atomically (temporary file, then rename); GenError on failure.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// A tool's main: runs `body` and returns its exit status. A failure, the generator's own
+// (GenError) or any other exception, becomes the line "<tool>: <what>" on stderr and status 1.
+int runTool(const char* tool, const std::function<int()>& body);
 
 // A progress line on stderr, rewritten in place: "label: n/total".
 class Progress {

@@ -1,6 +1,8 @@
 #include "decomp/contact_sheet.h"
 
 #include "decomp/key_pictures.h"
+#include "lookup/code_lookup.h"
+#include "lookup/panel_geometry.h"
 
 #include <QFont>
 #include <QHash>
@@ -59,7 +61,7 @@ Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyP
     case PanelAssignment::Kind::Strokes:
         return fillAtSeeds(drawing.raster, panel.seeds);
     case PanelAssignment::Kind::IdentKey: {
-        const int index = k < code.size() ? identificationKeyIndex(code[k]) : -1;
+        const int index = k < code.size() ? identKeyIndex(code[k]).value_or(-1) : -1;
         if (index >= 0 && index < static_cast<int>(keyPictures.size())) return keyPictures[static_cast<std::size_t>(index)];
         break;
     }
@@ -71,8 +73,8 @@ Raster shownPanel(const Drawing& drawing, int k, const std::vector<Raster>& keyP
 
 QImage contactSheet(const std::vector<SheetEntry>& entries, const std::vector<Raster>& keyPictures,
                     const QString& fontFamily, int perRow) {
-    const int panelW = DrawingWidth;
-    const int panelH = DrawingHeight;
+    const int panelW = panel::WidthPixels;
+    const int panelH = panel::HeightPixels;
     const int cellW = LabelWidth + 4 * (panelW + Gap) + Gap;
     const int cellH = panelH + RowGap;
     const int rows = (static_cast<int>(entries.size()) + perRow - 1) / perRow;

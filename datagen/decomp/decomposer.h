@@ -2,11 +2,13 @@
 
 // Splits a character into its Wubi-86 radicals: which strokes form the radicals of the four
 // panels, following the order of writing, 取大优先 (fewest, largest radicals), the chart's
-// wrapping radicals (囗 匚 戈 …) and the identification-key rules.
+// wrapping radicals (囗 匚 戈 …) and the identification-key rules. The stages: geometry.h (the
+// shapes compared), search.h (the parses of the stroke classes), and here the special kinds of
+// character and the choice among the parses.
 
 #include "decomp/decomposition.h"
 #include "decomp/inputs.h"
-#include "decomp/radical_chart.h"
+#include "windows/radical_chart.h"
 
 #include <functional>
 
@@ -19,7 +21,7 @@ using ReferenceLookup = std::function<const std::vector<Median>*(const QString& 
 // (empty: the strokes' own classes). `references`: reference shapes of the chart's radicals
 // (empty: every radical scores the same shape cost, so only the code and 取大优先 decide).
 // Never fails: a character no rule explains gets the best split found, confidence Low.
-Decomposition decompose(const CharacterInput& input, const RadicalChart& chart, const QStringList& classVariants = {},
+Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& chart, const QStringList& classVariants = {},
                         const ReferenceLookup& references = {});
 
 // The generator's entry: the Wubi-86 chart, every fitting stroke-class variant and the reference

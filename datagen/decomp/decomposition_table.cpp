@@ -6,9 +6,7 @@
 
 namespace tessivo::datagen {
 
-namespace {
-
-std::optional<PanelAssignment> parsePanel(const QString& text, QString* error) {
+std::optional<PanelAssignment> parsePanelColumn(const QString& text, QString* error) {
     PanelAssignment panel;
     if (text == QLatin1String("-")) return panel;
     if (text.startsWith(QLatin1String("key:"))) {
@@ -43,8 +41,6 @@ std::optional<PanelAssignment> parsePanel(const QString& text, QString* error) {
     return panel;
 }
 
-}  // namespace
-
 std::optional<DecompositionRow> parseDecompositionLine(const QString& line, QString* error) {
     const QStringList columns = line.split(QLatin1Char('\t'));
     if (columns.size() != 7) {
@@ -65,7 +61,7 @@ std::optional<DecompositionRow> parseDecompositionLine(const QString& line, QStr
         }
     }
     for (std::size_t p = 0; p < 4; ++p) {
-        auto panel = parsePanel(columns[static_cast<qsizetype>(p) + 2], error);
+        auto panel = parsePanelColumn(columns[static_cast<qsizetype>(p) + 2], error);
         if (!panel) return std::nullopt;
         row.panels[p] = *panel;
     }

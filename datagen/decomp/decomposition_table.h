@@ -24,6 +24,10 @@ struct DecompositionRow {
     Confidence confidence = Confidence::Low;
 };
 
+// One panel column: "glyph:i,j,k" with ascending indices, "key:x" or "-". nullopt with `error`
+// set when malformed.
+std::optional<PanelAssignment> parsePanelColumn(const QString& text, QString* error = nullptr);
+
 // One line (without its line end). nullopt with `error` set when a column is malformed.
 std::optional<DecompositionRow> parseDecompositionLine(const QString& line, QString* error = nullptr);
 

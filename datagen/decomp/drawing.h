@@ -9,6 +9,7 @@
 
 #include "decomp/decomposition.h"
 #include "decomp/outline.h"
+#include "lookup/panel_geometry.h"
 #include "lookup/raster.h"
 
 #include <QPoint>
@@ -20,7 +21,6 @@
 namespace tessivo::datagen {
 
 inline constexpr int MaxFillPoints = 9;
-inline constexpr int TwipsPerPixel = 15;
 
 struct PanelFill {
     PanelAssignment::Kind kind = PanelAssignment::Kind::Empty;
@@ -35,7 +35,7 @@ struct PanelFill {
 };
 
 struct Drawing {
-    Raster raster;  // DrawingWidth x DrawingHeight, only Raster::Black and Raster::White
+    Raster raster;  // panel::WidthPixels x panel::HeightPixels, only Raster::Black and Raster::White
     std::array<PanelFill, 4> panels;
     int joinPixels = 0;   // outline pixels opened to join areas of one radical
     int speckPixels = 0;  // pixels of tiny crossing areas inked so that nine points suffice
@@ -46,22 +46,24 @@ struct Drawing {
 // ignored; strokes that no atom names are outlined together.
 Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& decomposition);
 
+// The stages of renderDrawing before the fill points.
+// Every stroke in exactly one atom: the first atom naming a stroke keeps it, indices outside
+// 0..strokeCount-1 are dropped, and strokes no atom names form one more atom.
+std::vector<std::vector<int>> normalisedAtoms(const Decomposition& decomposition, int strokeCount);
+// A white panel with each atom's outline in black: the pixels of the atom's strokes that have a
+// 4-neighbour outside them.
+Raster outlineAtoms(const std::vector<Mask>& strokes, const std::vector<std::vector<int>>& atoms);
+// Per pixel (areas.h), bit k set when a stroke of panel k's radical covers it.
+std::vector<int> panelCoverage(const std::vector<Mask>& strokes, const Decomposition& decomposition);
+
 // What the program shows in a filled panel: a copy of `drawing` with tessivo::floodFill4 in
 // black run at each seed, in order.
 Raster fillAtSeeds(const Raster& drawing, const std::vector<QPoint>& seeds);
 
 // The text of a record's fill field for `panel`: each point as x then y in twips
-// (pixel * 15 + 7, the middle of the pixel), each right-aligned in 4 characters; "0" for an
+// (pixel * 15 + 7, the middle of the pixel, which the program's rounding and a truncating
+// reader both take back to the same pixel), each right-aligned in 4 characters; "0" for an
 // identification-key panel; empty for an empty panel.
 QString fillFieldText(const PanelFill& panel);
-
-// Reads a fill field the way the program does: trailing blanks dropped, the length divided by 8
-// rounded half to even gives the number of points; x and y are read from 4 characters each
-// (leading blanks skipped, no leading number reads as 0). Points in twips.
-std::vector<QPoint> readFillField(const QString& field);
-
-// The pixel a point in twips falls on, dividing by 15 and truncating. Points written at
-// pixel * 15 + 7 give the same pixel whether a reader truncates or rounds.
-QPoint twipsToPixel(QPoint twips);
 
 }  // namespace tessivo::datagen

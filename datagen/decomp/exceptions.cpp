@@ -1,5 +1,7 @@
 #include "decomp/exceptions.h"
 
+#include "decomp/decomposition_table.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -24,30 +26,19 @@ const Exception kExceptions[] = {
      "middle row left to right, against the order of writing that every rule follows"},
 };
 
+// A panel of an entry, whose strokes must all exist in the outline.
 std::optional<PanelAssignment> parsePanel(const QString& text, int strokeCount) {
-    PanelAssignment p;
-    if (text == QLatin1String("-")) return p;
-    if (text.startsWith(QLatin1String("key:"))) {
-        p.kind = PanelAssignment::Kind::IdentKey;
-        p.key = text.at(4);
-        return p;
+    auto panel = parsePanelColumn(text);
+    if (!panel) return std::nullopt;
+    for (int s : panel->strokes) {
+        if (s >= strokeCount) return std::nullopt;
     }
-    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon <= 0) return std::nullopt;
-    p.kind = PanelAssignment::Kind::Strokes;
-    p.glyph = text.left(colon);
-    for (const QString& i : text.mid(colon + 1).split(QLatin1Char(','))) {
-        bool ok = false;
-        const int index = i.toInt(&ok);
-        if (!ok || index < 0 || index >= strokeCount) return std::nullopt;
-        p.strokes.push_back(index);
-    }
-    return p;
+    return panel;
 }
 
 }  // namespace
 
-std::optional<Decomposition> exceptionalDecomposition(const CharacterInput& input, const RadicalChart& chart) {
+std::optional<Decomposition> exceptionalDecomposition(const CharacterInput& input, const chart::RadicalChart& chart) {
     for (const Exception& e : kExceptions) {
         if (input.character != QString::fromUtf8(e.character) || input.fullCode != QLatin1String(e.code)) continue;
         const int n = static_cast<int>(input.strokes.size());

@@ -38,38 +38,38 @@ void makeDir(const QString& path) {
     if (!QDir().mkpath(path)) throw GenError(QStringLiteral("cannot create the folder %1").arg(path));
 }
 
-}  // namespace
-
-GenerationSummary generate(const GenerationOptions& options) {
-    QElapsedTimer timer;
-    timer.start();
-    QStringList characters;
-    if (options.only.isEmpty()) {
-        characters = gb2312Hanzi();
-    } else {
-        for (const QChar c : options.only) {
-            if (!characters.contains(QString(c))) characters << QString(c);
-        }
-    }
-
-    const InputLoader loader(options.wubi, options.stroke, options.hanziWriter);
-    const QString fontFamily = loadPictureFont(options.font);
+// Every output folder, before the long run: a folder that cannot be made fails at once.
+void prepareFolders(const GenerationOptions& options) {
     makeDir(options.bmpDir);
     makeDir(options.keysDir);
     for (const QString& file : {options.table, options.fills, options.report, options.contactSheet}) {
         if (!file.isEmpty()) makeDir(QFileInfo(file).absolutePath());
     }
-    // Only the characters of the review sheet keep their drawing in memory.
-    QSet<QString> onSheet;
-    QStringList sheetCharacters;
-    if (!options.contactSheet.isEmpty()) {
-        sheetCharacters = mostFrequent(readUtf8File(options.wubi, QStringLiteral("rime-data-wubi")), characters, 300);
-        onSheet = QSet<QString>(sheetCharacters.begin(), sheetCharacters.end());
-    }
+}
 
-    // Decomposition and drawing of each character are independent; the workers take characters
-    // by index and the results are written in character order, so the output does not depend on
-    // the number of workers.
+// Decomposes and draws one character and writes its drawing; the drawing stays in memory only
+// when `keepDrawing` (the review sheet needs it).
+Result processCharacter(const QString& character, const InputLoader& loader, const QString& bmpDir, bool keepDrawing) {
+    Result r;
+    const CharacterInput input = loader.load(character);
+    r.character = input.character;
+    r.fullCode = input.fullCode;
+    r.decomposition = decompose(input, loader);
+    std::vector<Mask> masks;
+    masks.reserve(input.strokes.size());
+    for (const Stroke& s : input.strokes) masks.push_back(strokeMask(s.path));
+    r.drawing = renderDrawing(masks, r.decomposition);
+    const QString bmp = QDir(bmpDir).filePath(r.character + QStringLiteral(".bmp"));
+    if (!r.drawing.raster.saveMonoBmp(bmp.toStdString())) throw GenError(QStringLiteral("cannot write %1").arg(bmp));
+    if (!keepDrawing) r.drawing.raster = Raster();
+    return r;
+}
+
+// Decomposition and drawing of each character are independent; the workers take characters by
+// index and the results are kept in character order, so the output does not depend on the
+// number of workers. The first failure stops every worker and is rethrown.
+std::vector<Result> processAll(const QStringList& characters, const InputLoader& loader, const GenerationOptions& options,
+                               const QSet<QString>& onSheet) {
     std::vector<Result> results(static_cast<std::size_t>(characters.size()));
     std::atomic<int> next{0};
     std::mutex progressMutex;
@@ -81,19 +81,9 @@ GenerationSummary generate(const GenerationOptions& options) {
             const int i = next.fetch_add(1);
             if (i >= characters.size()) return;
             try {
-                Result& r = results[static_cast<std::size_t>(i)];
                 // at(), not operator[]: a non-const access would detach the shared list, a data race.
-                const CharacterInput input = loader.load(characters.at(i));
-                r.character = input.character;
-                r.fullCode = input.fullCode;
-                r.decomposition = decompose(input, loader);
-                std::vector<Mask> masks;
-                masks.reserve(input.strokes.size());
-                for (const Stroke& s : input.strokes) masks.push_back(strokeMask(s.path));
-                r.drawing = renderDrawing(masks, r.decomposition);
-                const QString bmp = QDir(options.bmpDir).filePath(r.character + QStringLiteral(".bmp"));
-                if (!r.drawing.raster.saveMonoBmp(bmp.toStdString())) throw GenError(QStringLiteral("cannot write %1").arg(bmp));
-                if (!onSheet.contains(r.character)) r.drawing.raster = Raster();
+                const QString& character = characters.at(i);
+                results[static_cast<std::size_t>(i)] = processCharacter(character, loader, options.bmpDir, onSheet.contains(character));
             } catch (...) {
                 const std::lock_guard lock(progressMutex);
                 if (!failure) failure = std::current_exception();
@@ -110,67 +100,107 @@ GenerationSummary generate(const GenerationOptions& options) {
     for (auto& w : workers) w.join();
     if (failure) std::rethrow_exception(failure);
     if (progress) progress->done();
+    return results;
+}
+
+std::vector<Raster> writeKeyPictures(const QString& keysDir, const QString& fontFamily) {
+    std::vector<Raster> pictures;
+    for (const KeyMeaning& key : identificationKeys()) {
+        pictures.push_back(drawKeyPicture(key, fontFamily));
+        writeFileAtomically(QDir(keysDir).filePath(QString(key.letter) + QStringLiteral(".bmp")), bytesOf(pictures.back().encodeMonoBmp()));
+    }
+    return pictures;
+}
+
+void writeContactSheet(const GenerationOptions& options, const QStringList& sheetCharacters, const QStringList& characters,
+                       const std::vector<Result>& results, const std::vector<Raster>& keyPictures, const QString& fontFamily) {
+    std::vector<SheetEntry> entries;
+    for (const QString& c : sheetCharacters) {
+        const Result& r = results[static_cast<std::size_t>(characters.indexOf(c))];
+        entries.push_back({c, r.fullCode, confidenceWord(r.decomposition.confidence), r.drawing});
+    }
+    const QImage sheet = contactSheet(entries, keyPictures, fontFamily);
+    if (!sheet.save(options.contactSheet, "PNG")) throw GenError(QStringLiteral("cannot write %1").arg(options.contactSheet));
+}
+
+}  // namespace
+
+QStringList charactersToRun(const QString& only) {
+    if (only.isEmpty()) return gb2312Hanzi();
+    QStringList characters;
+    for (const QChar c : only) {
+        if (!characters.contains(QString(c))) characters << QString(c);
+    }
+    return characters;
+}
+
+QString reportLine(const QString& character, int panel, const PanelFill& fill) {
+    return QStringLiteral("%1\tpanel%2\tregions %3 (before joining %4)\tmissed %5 of %6\tleaked %7%8\n")
+        .arg(character)
+        .arg(panel + 1)
+        .arg(fill.regions)
+        .arg(fill.regionsBeforeJoin)
+        .arg(fill.missedPixels)
+        .arg(fill.radicalPixels)
+        .arg(fill.leakedPixels)
+        .arg(fill.outlineOnly ? QStringLiteral("\toutline only") : QString());
+}
+
+void GenerationSummary::count(const Decomposition& decomposition, const Drawing& drawing) {
+    ++characters;
+    if (decomposition.confidence == Confidence::Low) ++lowConfidence;
+    if (drawing.joinPixels > 0) ++joinedCharacters;
+    if (drawing.speckPixels > 0) ++speckCharacters;
+    speckPixels += drawing.speckPixels;
+    for (const PanelFill& p : drawing.panels) {
+        if (p.kind != PanelAssignment::Kind::Strokes) continue;
+        if (p.regionsBeforeJoin > MaxFillPoints) ++panelsOverNineBeforeJoining;
+        if (p.regions > MaxFillPoints) ++panelsOverNine;
+        if (p.missedPixels > 0) ++missedPanels;
+        if (p.leakedPixels > 0) ++leakingPanels;
+        if (p.outlineOnly) ++outlineOnlyPanels;
+        missedPixels += p.missedPixels;
+        leakedPixels += p.leakedPixels;
+    }
+}
+
+GenerationSummary generate(const GenerationOptions& options) {
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList characters = charactersToRun(options.only);
+    const InputLoader loader(options.wubi, options.stroke, options.hanziWriter);
+    const QString fontFamily = loadPictureFont(options.font);
+    prepareFolders(options);
+    QStringList sheetCharacters;
+    if (!options.contactSheet.isEmpty()) {
+        sheetCharacters = mostFrequent(readUtf8File(options.wubi, QStringLiteral("rime-data-wubi")), characters, 300);
+    }
+    const std::vector<Result> results =
+        processAll(characters, loader, options, QSet<QString>(sheetCharacters.begin(), sheetCharacters.end()));
     const qint64 drawnAt = timer.elapsed();
 
     QString fillsText;
     QString tableText;
     QString reportText;
     GenerationSummary s;
-    s.characters = static_cast<int>(characters.size());
     for (const Result& r : results) {
-        const QString& c = r.character;
-        fillsText += fillsLine(c, r.drawing);
-        tableText += tableLine(c, r.fullCode, r.decomposition);
-        if (r.decomposition.confidence == Confidence::Low) ++s.lowConfidence;
-        if (r.drawing.joinPixels > 0) ++s.joinedCharacters;
-        if (r.drawing.speckPixels > 0) ++s.speckCharacters;
-        s.speckPixels += r.drawing.speckPixels;
+        fillsText += fillsLine(r.character, r.drawing);
+        tableText += tableLine(r.character, r.fullCode, r.decomposition);
+        s.count(r.decomposition, r.drawing);
         for (int k = 0; k < 4; ++k) {
             const PanelFill& p = r.drawing.panels[static_cast<std::size_t>(k)];
-            if (p.kind != PanelAssignment::Kind::Strokes) continue;
-            if (p.regionsBeforeJoin > MaxFillPoints) ++s.panelsOverNineBeforeJoining;
-            if (p.regions > MaxFillPoints) ++s.panelsOverNine;
-            if (p.missedPixels > 0) ++s.missedPanels;
-            if (p.leakedPixels > 0) ++s.leakingPanels;
-            if (p.outlineOnly) ++s.outlineOnlyPanels;
-            s.missedPixels += p.missedPixels;
-            s.leakedPixels += p.leakedPixels;
-            if (p.missedPixels > 0 || p.leakedPixels > 0 || p.outlineOnly) {
-                reportText += QStringLiteral("%1\tpanel%2\tregions %3 (before joining %4)\tmissed %5 of %6\tleaked %7%8\n")
-                                  .arg(c)
-                                  .arg(k + 1)
-                                  .arg(p.regions)
-                                  .arg(p.regionsBeforeJoin)
-                                  .arg(p.missedPixels)
-                                  .arg(p.radicalPixels)
-                                  .arg(p.leakedPixels)
-                                  .arg(p.outlineOnly ? QStringLiteral("\toutline only") : QString());
-            }
+            const bool inexact = p.missedPixels > 0 || p.leakedPixels > 0 || p.outlineOnly;
+            if (p.kind == PanelAssignment::Kind::Strokes && inexact) reportText += reportLine(r.character, k, p);
         }
     }
-    const auto& keys = identificationKeys();
-    std::vector<Raster> keyPictures;
-    for (const KeyMeaning& key : keys) {
-        keyPictures.push_back(drawKeyPicture(key, fontFamily));
-        writeFileAtomically(QDir(options.keysDir).filePath(QString(key.letter) + QStringLiteral(".bmp")),
-                            bytesOf(keyPictures.back().encodeMonoBmp()));
-    }
+    const std::vector<Raster> keyPictures = writeKeyPictures(options.keysDir, fontFamily);
     writeFileAtomically(options.fills, fillsText.toUtf8());
     writeFileAtomically(options.table, tableText.toUtf8());
     if (!options.report.isEmpty()) writeFileAtomically(options.report, reportText.toUtf8());
+    if (!options.contactSheet.isEmpty()) writeContactSheet(options, sheetCharacters, characters, results, keyPictures, fontFamily);
 
-    if (!options.contactSheet.isEmpty()) {
-        std::vector<SheetEntry> entries;
-        for (const QString& c : sheetCharacters) {
-            const Result& r = results[static_cast<std::size_t>(characters.indexOf(c))];
-            entries.push_back({c, r.fullCode, confidenceWord(r.decomposition.confidence), r.drawing});
-        }
-        const QImage sheet = contactSheet(entries, keyPictures, fontFamily);
-        if (!sheet.save(options.contactSheet, "PNG")) throw GenError(QStringLiteral("cannot write %1").arg(options.contactSheet));
-    }
-
-    s.seconds = timer.elapsed() / 1000.0;
-    s.drawingSeconds = drawnAt / 1000.0;
+    s.seconds = static_cast<double>(timer.elapsed()) / 1000.0;
+    s.drawingSeconds = static_cast<double>(drawnAt) / 1000.0;
     return s;
 }
 

@@ -3,7 +3,11 @@
 // The whole run of the decomposition tool: decompose and draw every character, write the
 // drawings, the key pictures, the fill points and the table, and count how exact the fills are.
 
+#include "decomp/decomposition.h"
+#include "decomp/drawing.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace tessivo::datagen {
 
@@ -34,8 +38,16 @@ struct GenerationSummary {
     double seconds = 0;
     double drawingSeconds = 0;
 
+    // Adds one character's decomposition and drawing to the counts.
+    void count(const Decomposition& decomposition, const Drawing& drawing);
     QString text() const;
 };
+
+// The characters of a run: all of GB2312, or those of `only`, each once, in their order.
+QStringList charactersToRun(const QString& only);
+
+// The report line of a panel (0-based) whose fill is not exact.
+QString reportLine(const QString& character, int panel, const PanelFill& fill);
 
 // Runs everything; GenError for unreadable inputs or unwritable outputs. Needs a
 // QGuiApplication (the key pictures are drawn with a font).

@@ -1,6 +1,7 @@
 #include "decomp/key_pictures.h"
 
 #include "lookup/code_lookup.h"
+#include "windows/radical_chart.h"
 
 #include "common/common.h"
 
@@ -30,18 +31,15 @@ const std::vector<KeyMeaning>& identificationKeys() {
         // Within a zone the first key means 左右, the second 上下, the third 杂合.
         const QStringList strokeNames = {QStringLiteral("横"), QStringLiteral("竖"), QStringLiteral("撇"),
                                          QStringLiteral("点"), QStringLiteral("折")};
-        const QStringList strokeGlyphs = {QStringLiteral("一"), QStringLiteral("丨"), QStringLiteral("丿"),
-                                          QStringLiteral("丶"), QStringLiteral("乙")};
+        const char strokeClasses[] = {'h', 's', 'p', 'n', 'z'};
         const QStringList shapes = {QStringLiteral("左右"), QStringLiteral("上下"), QStringLiteral("杂合")};
         std::vector<KeyMeaning> out;
-        for (int i = 0; i < 15; ++i) out.push_back({identKeyLetter(i), strokeNames[i / 3], strokeGlyphs[i / 3], shapes[i % 3]});
+        for (int i = 0; i < 15; ++i) out.push_back({identKeyLetter(i), strokeNames[i / 3], chart::strokeGlyph(strokeClasses[i / 3]), shapes[i % 3]});
         out.push_back({identKeyLetter(15), {}, {}, {}});
         return out;
     }();
     return keys;
 }
-
-int identificationKeyIndex(QChar letter) { return identKeyIndex(letter).value_or(-1); }
 
 QString defaultPictureFontPath() { return QStringLiteral("/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc"); }
 

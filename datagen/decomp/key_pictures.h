@@ -23,12 +23,9 @@ struct KeyMeaning {
     QString shape;        // 左右 上下 杂合; empty for the padding letter
 };
 
-// The sixteen letters in picture order (g f d h j k t r e y u i n b v l) with what each encodes:
+// The sixteen letters in the program's picture order (identKeyLetter) with what each encodes:
 // the zone of the key gives the last stroke, its place in the zone the shape.
 const std::vector<KeyMeaning>& identificationKeys();
-
-// Index of `letter` in identificationKeys(), -1 if it is none of them.
-int identificationKeyIndex(QChar letter);
 
 // Registers the font the pictures use; GenError when it cannot be loaded. Needs a
 // QGuiApplication.

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 
 using namespace tessivo::datagen;
 
@@ -22,7 +21,7 @@ GenerationOptions parseOptions(const QCoreApplication& app) {
     parser.setApplicationDescription(QStringLiteral(
         "Splits the GB2312 characters into Wubi-86 radicals; writes the panel drawings, their fill points, "
         "the identification-key pictures and the decomposition table."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption wubi(QStringLiteral("wubi"), QStringLiteral("Wubi-86 code dictionary (rime-data-wubi)."), QStringLiteral("file"));
     const QCommandLineOption stroke(QStringLiteral("stroke"), QStringLiteral("Stroke dictionary (rime-data-stroke)."), QStringLiteral("file"));
     const QCommandLineOption hanziWriter(QStringLiteral("hanzi-writer"), QStringLiteral("Folder of the stroke outline data (hanzi-writer-data)."), QStringLiteral("dir"));
@@ -37,7 +36,8 @@ GenerationOptions parseOptions(const QCoreApplication& app) {
     const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Worker threads (default 2)."), QStringLiteral("n"));
     for (const auto* o : {&wubi, &stroke, &hanziWriter, &bmpDir, &keysDir, &table, &fills, &only, &sheet, &report, &font, &jobs})
         parser.addOption(*o);
-    parser.process(app);
+    if (!parser.parse(app.arguments())) throw GenError(parser.errorText());
+    if (parser.isSet(help)) parser.showHelp(0);
     GenerationOptions out;
     out.wubi = parser.value(wubi);
     out.stroke = parser.value(stroke);
@@ -66,12 +66,9 @@ int main(int argc, char** argv) {
     // Key pictures need fonts, hence a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    try {
+    return runTool("tessivo-datagen-decomp", [&] {
         const GenerationSummary summary = generate(parseOptions(app));
         std::fprintf(stderr, "%s\n", qPrintable(summary.text()));
         return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "\ntessivo-datagen-decomp: %s\n", e.what());
-        return 1;
-    }
+    });
 }

@@ -67,19 +67,62 @@ private:
     qsizetype pos_ = 0;
 };
 
+// The contours of a path, command by command; curves become straight segments.
+class ContourBuilder {
+public:
+    void moveTo(QPointF p) {
+        closeCurrent();
+        pos_ = p;
+        current_.push_back(p);
+    }
+    void lineTo(QPointF p) {
+        pos_ = p;
+        current_.push_back(p);
+    }
+    void quadTo(QPointF c, QPointF e) {
+        for (int k = 1; k <= QuadSegments; ++k) {
+            const double t = static_cast<double>(k) / QuadSegments;
+            const double u = 1.0 - t;
+            current_.push_back(u * u * pos_ + 2 * u * t * c + t * t * e);
+        }
+        pos_ = e;
+    }
+    void cubicTo(QPointF c1, QPointF c2, QPointF e) {
+        for (int k = 1; k <= CubicSegments; ++k) {
+            const double t = static_cast<double>(k) / CubicSegments;
+            const double u = 1.0 - t;
+            current_.push_back(u * u * u * pos_ + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * e);
+        }
+        pos_ = e;
+    }
+    void closePath() {
+        if (!current_.empty()) pos_ = current_.front();
+        closeCurrent();
+        current_.push_back(pos_);  // a path may continue from the start of the closed contour
+    }
+    std::vector<Contour> finish() {
+        closeCurrent();
+        return std::move(contours_);
+    }
+
+private:
+    void closeCurrent() {
+        if (current_.size() >= 3) contours_.push_back(std::move(current_));
+        current_.clear();
+    }
+
+    std::vector<Contour> contours_;
+    Contour current_;
+    QPointF pos_;
+};
+
 }  // namespace
 
 std::vector<Contour> parseOutlinePath(const QString& path) {
-    std::vector<Contour> contours;
-    Contour current;
-    QPointF pos;
+    ContourBuilder contours;
     PathReader reader(path);
     QChar cmd;
     bool started = false;
-    auto closeCurrent = [&] {
-        if (current.size() >= 3) contours.push_back(std::move(current));
-        current.clear();
-    };
     while (!reader.atEnd()) {
         if (!reader.atNumber()) {
             cmd = reader.command();
@@ -91,49 +134,27 @@ std::vector<Contour> parseOutlinePath(const QString& path) {
         if (!started && cmd != u'M') throw GenError(QStringLiteral("outline path does not start with M: \"%1\"").arg(path));
         started = true;
         switch (cmd.unicode()) {
-        case u'M':
-            closeCurrent();
-            pos = reader.point();
-            current.push_back(pos);
-            break;
-        case u'L':
-            pos = reader.point();
-            current.push_back(pos);
-            break;
+        case u'M': contours.moveTo(reader.point()); break;
+        case u'L': contours.lineTo(reader.point()); break;
         case u'Q': {
             const QPointF c = reader.point();
             const QPointF e = reader.point();
-            for (int k = 1; k <= QuadSegments; ++k) {
-                const double t = static_cast<double>(k) / QuadSegments;
-                const double u = 1.0 - t;
-                current.push_back(u * u * pos + 2 * u * t * c + t * t * e);
-            }
-            pos = e;
+            contours.quadTo(c, e);
             break;
         }
         case u'C': {
             const QPointF c1 = reader.point();
             const QPointF c2 = reader.point();
             const QPointF e = reader.point();
-            for (int k = 1; k <= CubicSegments; ++k) {
-                const double t = static_cast<double>(k) / CubicSegments;
-                const double u = 1.0 - t;
-                current.push_back(u * u * u * pos + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * e);
-            }
-            pos = e;
+            contours.cubicTo(c1, c2, e);
             break;
         }
-        case u'Z':
-            if (!current.empty()) pos = current.front();
-            closeCurrent();
-            current.push_back(pos);  // a path may continue from the start of the closed contour
-            break;
+        case u'Z': contours.closePath(); break;
         default:
             throw GenError(QStringLiteral("outline path: unsupported command '%1' in \"%2\"").arg(cmd).arg(path));
         }
     }
-    closeCurrent();
-    return contours;
+    return contours.finish();
 }
 
 QPointF toPanel(QPointF p) {

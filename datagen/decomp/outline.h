@@ -2,6 +2,8 @@
 
 // Stroke outlines: from the SVG path text of the outline data to pixel masks of a radical panel.
 
+#include "lookup/panel_geometry.h"
+
 #include <QPointF>
 #include <QString>
 
@@ -9,10 +11,6 @@
 #include <vector>
 
 namespace tessivo::datagen {
-
-// A radical panel is 1680 x 1695 twips, drawn at 15 twips a pixel.
-inline constexpr int DrawingWidth = 112;
-inline constexpr int DrawingHeight = 113;
 
 // A closed polygon (the last point joins the first).
 using Contour = std::vector<QPointF>;
@@ -31,7 +29,7 @@ QPointF toPanel(QPointF outlinePoint);
 // One bit a pixel over a panel-sized grid.
 class Mask {
 public:
-    Mask(int width = DrawingWidth, int height = DrawingHeight)
+    Mask(int width = panel::WidthPixels, int height = panel::HeightPixels)
         : width_(width), height_(height), bits_(static_cast<std::size_t>(width) * height, 0) {}
 
     int width() const { return width_; }
@@ -56,7 +54,7 @@ private:
 
 // Fills `contours` (already in pixel coordinates) with the nonzero winding rule. Each pixel is
 // sampled at 4 x 4 points; it is set when at least 8 of them are inside.
-Mask rasterise(const std::vector<Contour>& contours, int width = DrawingWidth, int height = DrawingHeight);
+Mask rasterise(const std::vector<Contour>& contours, int width = panel::WidthPixels, int height = panel::HeightPixels);
 
 // The panel mask of one stroke outline: parse, map to the panel, rasterise.
 Mask strokeMask(const QString& path);

@@ -18,6 +18,9 @@ QString fillsLine(const QString& character, const Drawing& drawing);
 // identification-key panel, or "-" when empty. Confidence is high, medium or low.
 QString tableLine(const QString& character, const QString& fullCode, const Decomposition& decomposition);
 
+// One panel column of the table ("glyph:i,j,k", "key:x" or "-").
+QString panelColumn(const PanelAssignment& panel);
+
 QString confidenceWord(Confidence confidence);
 
 }  // namespace tessivo::datagen

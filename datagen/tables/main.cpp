@@ -24,25 +24,23 @@ QString argValue(const QStringList& args, const QString& name) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    try {
+    return runTool("tessivo-datagen-tables", [&] {
         const QStringList args = app.arguments();
         tables::GenerateOptions options;
         options.unihanPath = argValue(args, QStringLiteral("--unihan"));
         options.strokePath = argValue(args, QStringLiteral("--stroke"));
         options.cncharPath = argValue(args, QStringLiteral("--cnchar"));
         options.outDir = argValue(args, QStringLiteral("--out"));
-        const tables::GenerateReport report = tables::generateTables(options);
-        std::fprintf(stderr, "stroke codes that Rime and cnchar disagree on (%d; Rime's are used):\n",
-                     int(report.strokeDisagreements.size()));
-        for (const QString& d : report.strokeDisagreements) std::fprintf(stderr, "  %s\n", qPrintable(d));
-        std::fprintf(stderr, "pinyin table: %d lines; stroke table: %d lines\n", report.pinyinLines, report.strokeLines);
+        try {
+            const tables::GenerateReport report = tables::generateTables(options);
+            std::fprintf(stderr, "stroke codes that Rime and cnchar disagree on (%d; Rime's are used):\n",
+                         int(report.strokeDisagreements.size()));
+            for (const QString& d : report.strokeDisagreements) std::fprintf(stderr, "  %s\n", qPrintable(d));
+            std::fprintf(stderr, "pinyin table: %d lines; stroke table: %d lines\n", report.pinyinLines, report.strokeLines);
+        } catch (const tables::TableCheckError& e) {
+            for (const QString& p : e.problems) std::fprintf(stderr, "%s\n", qPrintable(p));
+            throw;
+        }
         return 0;
-    } catch (const tables::TableCheckError& e) {
-        for (const QString& p : e.problems) std::fprintf(stderr, "%s\n", qPrintable(p));
-        std::fprintf(stderr, "tessivo-datagen-tables: %s\n", e.what());
-        return 1;
-    } catch (const GenError& e) {
-        std::fprintf(stderr, "tessivo-datagen-tables: %s\n", e.what());
-        return 1;
-    }
+    });
 }

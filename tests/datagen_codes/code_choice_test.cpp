@@ -3,6 +3,7 @@
 #include "common/common.h"
 #include "common/wubi_dict.h"
 #include "datagen_codes/installed_data.h"
+#include "lookup/code_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +12,6 @@ namespace {
 
 QString lineFor(const QString& character, const QStringList& codes) {
     return chooseCodes(character, codes).line;
-}
-
-TEST(CodeLine, RulesInOrderWithLaterMatchesWinning) {
-    EXPECT_EQ(codeLine("abcd", "abc", "a"), "a abc abcd");   // rule 1
-    EXPECT_EQ(codeLine("abcd", "a", "ab"), "a ab abcd");     // rule 2
-    EXPECT_EQ(codeLine("ab", "", "ab"), "ab");               // rules 3 and 4 both match
-    EXPECT_EQ(codeLine("abcd", "ab", "abcd"), "ab abcd");    // rule 4
-    EXPECT_EQ(codeLine("abcd", "", "abc"), "abc abcd");      // rule 2 with an empty code2
-    EXPECT_EQ(codeLine("abcd", "abc", "ab"), "ab abc abcd"); // rule 1 with a 2-letter code3
-}
-
-TEST(CodeLine, NoRuleMatches) {
-    EXPECT_FALSE(codeLine("abcd", "abcd", "abcd"));  // code2 as long as code3
-    EXPECT_FALSE(codeLine("abcd", "ab", "ab"));
-    EXPECT_FALSE(codeLine("abcd", "abcd", "ab"));    // code2 as long as code1
-    EXPECT_FALSE(codeLine("abc", "a", "abcd"));
 }
 
 TEST(Panels, CountFromTheFullCode) {
@@ -108,7 +93,7 @@ TEST(ChooseCodes, RefusesUnusableCodes) {
 // Every GB2312 character: code3 keeps exactly the panels the character uses, a four-panel
 // character never gets a 2- or 3-letter code3, and the line shows the full code.
 TEST(ChooseCodes, EveryGb2312CharacterWithTheInstalledTable) {
-    TESSIVO_REQUIRE_PACKAGES();
+    ASSERT_CODE_INPUTS_EXIST();
     const auto codes = singleCharacterCodes(testing::installedWubi());
     int threePanel = 0;
     for (const QString& character : gb2312Hanzi()) {
@@ -124,7 +109,7 @@ TEST(ChooseCodes, EveryGb2312CharacterWithTheInstalledTable) {
             ++threePanel;
             EXPECT_EQ(choice.code3.size(), 3);
         }
-        EXPECT_EQ(codeLine(choice.code1, choice.code2, choice.code3), choice.line);
+        EXPECT_EQ(tessivo::codeLine(choice.code1, choice.code2, choice.code3), choice.line);
         EXPECT_TRUE(choice.line.endsWith(choice.code1));
         EXPECT_TRUE(found->second.contains(choice.code3));
         EXPECT_TRUE(choice.code2.isEmpty() || found->second.contains(choice.code2));

@@ -82,10 +82,5 @@ TEST(Fills, MustSuitThePanelsOfTheCode) {
     EXPECT_THROW(checkFillsForCode("x", "kbsm", fourWithKey), GenError);
 }
 
-TEST(Fills, KeyPictureLetters) {
-    for (QChar letter : QStringLiteral("gfdhjktreyuinbvl")) EXPECT_TRUE(hasKeyPicture(letter)) << letter.toLatin1();
-    for (QChar letter : QStringLiteral("acmopqswxz")) EXPECT_FALSE(hasKeyPicture(letter)) << letter.toLatin1();
-}
-
 }  // namespace
 }  // namespace tessivo::datagen

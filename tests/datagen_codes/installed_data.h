@@ -1,24 +1,20 @@
 #pragma once
 
-// The package files the generator reads on a Debian system; tests that need them skip when the
-// packages are not installed.
+// The package files the code generator reads, where the build found them. A real-data test
+// fails when one is missing.
 
 #include "common/wubi_dict.h"
+#include "support/inputs.h"
 
-#include <QFileInfo>
 #include <QString>
 
 #include <vector>
 
 namespace tessivo::datagen::testing {
 
-inline const QString kWubiPath = QStringLiteral("/usr/share/rime-data/wubi86.dict.yaml");
-inline const QString kJiebaPath = QStringLiteral("/usr/lib/python3/dist-packages/jieba/dict.txt");
-inline const QString kPinyinSimpPath = QStringLiteral("/usr/share/rime-data/pinyin_simp.dict.yaml");
-
-inline bool installedPackagesPresent() {
-    return QFileInfo::exists(kWubiPath) && QFileInfo::exists(kJiebaPath) && QFileInfo::exists(kPinyinSimpPath);
-}
+inline const QString kWubiPath = QStringLiteral(TESSIVO_WUBI_DICT);
+inline const QString kJiebaPath = QStringLiteral(TESSIVO_JIEBA_DICT);
+inline const QString kPinyinSimpPath = QStringLiteral(TESSIVO_PINYIN_SIMP_DICT);
 
 // Parsed once per test binary.
 inline const std::vector<WubiEntry>& installedWubi() {
@@ -28,8 +24,7 @@ inline const std::vector<WubiEntry>& installedWubi() {
 
 }  // namespace tessivo::datagen::testing
 
-#define TESSIVO_REQUIRE_PACKAGES()                                                               \
-    do {                                                                                         \
-        if (!::tessivo::datagen::testing::installedPackagesPresent())                            \
-            GTEST_SKIP() << "rime-data-wubi, rime-data-pinyin-simp or python3-jieba not installed"; \
-    } while (false)
+#define ASSERT_CODE_INPUTS_EXIST()                                 \
+    ASSERT_INPUT_EXISTS(::tessivo::datagen::testing::kWubiPath);   \
+    ASSERT_INPUT_EXISTS(::tessivo::datagen::testing::kJiebaPath);  \
+    ASSERT_INPUT_EXISTS(::tessivo::datagen::testing::kPinyinSimpPath)

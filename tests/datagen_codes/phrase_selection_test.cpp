@@ -68,7 +68,7 @@ TEST(SelectPhrases, RefusesWhenNothingQualifiesOrFits) {
 }
 
 TEST(SelectPhrases, InstalledWordLists) {
-    TESSIVO_REQUIRE_PACKAGES();
+    ASSERT_CODE_INPUTS_EXIST();
     QSet<QString> confirmed = loadJiebaWords(testing::kJiebaPath);
     confirmed.unite(loadPinyinSimpWords(testing::kPinyinSimpPath));
     const QStringList& hanzi = gb2312Hanzi();

@@ -86,7 +86,7 @@ TEST(WubiDict, MissingFileNamesThePackage) {
 }
 
 TEST(WubiDict, InstalledTable) {
-    TESSIVO_REQUIRE_PACKAGES();
+    ASSERT_CODE_INPUTS_EXIST();
     const auto codes = singleCharacterCodes(testing::installedWubi());
     EXPECT_EQ(codes.at("中"), QStringList({"k", "kh", "khk"}));
     EXPECT_EQ(codes.at("啊"), QStringList({"kb", "kbs", "kbsk"}));

@@ -1,11 +1,10 @@
 #pragma once
 
-// The installed packages, loaded once for all decomposer tests that run over real data.
+// The installed packages, where the build found them, loaded once for all decomposer tests that
+// run over real data. A missing package fails those tests.
 
 #include "decomp/inputs.h"
-
-#include <QDir>
-#include <QFile>
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +12,19 @@
 
 namespace tessivo::datagen::test {
 
-inline const QString kWubiDict = QStringLiteral("/usr/share/rime-data/wubi86.dict.yaml");
-inline const QString kStrokeDict = QStringLiteral("/usr/share/rime-data/stroke.dict.yaml");
-// The npm packages live in the source tree, beside tests/.
-inline const QString kHanziWriter =
-    QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
+inline const QString kWubiDict = QStringLiteral(TESSIVO_WUBI_DICT);
+inline const QString kStrokeDict = QStringLiteral(TESSIVO_STROKE_DICT);
+inline const QString kHanziWriter = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
 
-// nullptr when a package is missing (the caller skips).
-inline const InputLoader* realData() {
-    static const std::unique_ptr<InputLoader> loader = []() -> std::unique_ptr<InputLoader> {
-        if (!QFile::exists(kWubiDict) || !QFile::exists(kStrokeDict) || !QFile::exists(kHanziWriter + QStringLiteral("/package.json"))) {
-            return nullptr;
-        }
-        return std::make_unique<InputLoader>(kWubiDict, kStrokeDict, kHanziWriter);
-    }();
-    return loader.get();
+inline const InputLoader& realData() {
+    static const std::unique_ptr<InputLoader> loader = std::make_unique<InputLoader>(kWubiDict, kStrokeDict, kHanziWriter);
+    return *loader;
 }
 
-#define TESSIVO_REQUIRE_REAL_DATA()                                                              \
-    const InputLoader* loader = realData();                                                       \
-    if (!loader) GTEST_SKIP() << "rime-data-wubi, rime-data-stroke or hanzi-writer-data missing"
+#define TESSIVO_REQUIRE_REAL_DATA()                                              \
+    ASSERT_INPUT_EXISTS(kWubiDict);                                              \
+    ASSERT_INPUT_EXISTS(kStrokeDict);                                            \
+    ASSERT_INPUT_EXISTS(kHanziWriter + QStringLiteral("/package.json"));         \
+    const InputLoader* loader = &realData()
 
 }  // namespace tessivo::datagen::test

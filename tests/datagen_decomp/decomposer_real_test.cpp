@@ -220,13 +220,13 @@ TEST(DecomposerReal, ChartVariantsAndTheShortExceptionList) {
     EXPECT_LT(exceptionCount(), 50);
     // An entry only applies to the code it was written for.
     CharacterInput yan = loader->load(QStringLiteral("燕"));
-    ASSERT_TRUE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
+    ASSERT_TRUE(exceptionalDecomposition(yan, chart::RadicalChart::wubi86()));
     yan.fullCode = QStringLiteral("aukf");
-    EXPECT_FALSE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
+    EXPECT_FALSE(exceptionalDecomposition(yan, chart::RadicalChart::wubi86()));
     // ...and to an outline that still has the strokes it names.
     yan = loader->load(QStringLiteral("燕"));
     yan.strokes.resize(10);
-    EXPECT_FALSE(exceptionalDecomposition(yan, RadicalChart::wubi86()));
+    EXPECT_FALSE(exceptionalDecomposition(yan, chart::RadicalChart::wubi86()));
 }
 
 TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {

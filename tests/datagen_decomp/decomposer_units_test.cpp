@@ -1,5 +1,5 @@
 // The decomposer's parts on small made-up inputs: the stroke table reader, the geometric stroke
-// classes, the chart, the search on synthetic outlines, and the table reader.
+// classes, the search on synthetic outlines, and the table reader.
 
 #include "common/common.h"
 #include "decomp/decomposer.h"
@@ -69,38 +69,6 @@ TEST(StrokeClass, VariantsOfTheOutlinesLengthOrderedByGeometry) {
     EXPECT_EQ(classAgreement(QStringLiteral("sh"), medians), 0);
 }
 
-// ---- the chart ----
-
-TEST(RadicalChart, EveryKeyHasItsKeyNameAndRowsAreWellFormed) {
-    const RadicalChart& chart = RadicalChart::wubi86();
-    const QString keys = QStringLiteral("gfdsahjklmtrewqyuiopnbvcx");
-    const QString names = QStringLiteral("王土大木工目日口田山禾白月人金言立水火之已子女又纟");
-    for (qsizetype i = 0; i < keys.size(); ++i) EXPECT_EQ(chart.keyNameGlyph(keys[i]), names.mid(i, 1)) << keys[i].toLatin1();
-    for (const Radical& r : chart.radicals()) {
-        EXPECT_TRUE(keys.contains(r.key)) << r.glyph.toStdString();
-        for (QChar c : r.classes) EXPECT_TRUE(QStringLiteral("hspnz").contains(c)) << r.glyph.toStdString();
-        EXPECT_LT(r.wrapAt, r.classes.size()) << r.glyph.toStdString();
-        if (r.parts.empty()) continue;
-        // A composite's parts share out its strokes, each once; only its final stroke may stay
-        // uncoded (戈's dot closing 咸).
-        std::multiset<int> offsets;
-        for (const auto& p : r.parts) offsets.insert(p.offsets.begin(), p.offsets.end());
-        const auto n = static_cast<std::size_t>(r.classes.size());
-        ASSERT_TRUE(offsets.size() == n || offsets.size() + 1 == n) << r.glyph.toStdString();
-        int expected = 0;
-        for (int o : offsets) EXPECT_EQ(o, expected++) << r.glyph.toStdString();
-    }
-    EXPECT_TRUE(chart.keysOf(QStringLiteral("巛")).contains(QLatin1Char('v')));
-    EXPECT_TRUE(chart.keysOf(QStringLiteral("兆")).isEmpty()) << "a composite is never a radical character";
-}
-
-TEST(RadicalChart, IdentificationZones) {
-    EXPECT_EQ(identZone('h'), QStringLiteral("gfd"));
-    EXPECT_EQ(identZone('z'), QStringLiteral("nbv"));
-    EXPECT_EQ(strokeLetter('p'), QLatin1Char('t'));
-    EXPECT_EQ(strokeLetter('n'), QLatin1Char('y'));
-}
-
 // ---- the search on synthetic outlines, without reference shapes ----
 
 CharacterInput synthetic(const QString& code, const QString& classes, const std::vector<Median>& medians) {
@@ -126,7 +94,7 @@ TEST(DecomposerSearch, TwoRadicalsSideBySideOrStacked) {
     // Two 口 side by side: last stroke 一, 左右, so the identification key is g.
     std::vector<Median> m = box(100, 300, 400, 700);
     for (auto& s : box(600, 300, 900, 700)) m.push_back(s);
-    Decomposition d = decompose(synthetic(QStringLiteral("kkg"), QStringLiteral("szhszh"), m), RadicalChart::wubi86());
+    Decomposition d = decompose(synthetic(QStringLiteral("kkg"), QStringLiteral("szhszh"), m), chart::RadicalChart::wubi86());
     EXPECT_TRUE(d.matchesCode);
     EXPECT_EQ(d.panels[0].strokes, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(d.panels[1].strokes, (std::vector<int>{3, 4, 5}));
@@ -135,7 +103,7 @@ TEST(DecomposerSearch, TwoRadicalsSideBySideOrStacked) {
     // The same boxes stacked: 上下, key f.
     m = box(300, 550, 700, 850);
     for (auto& s : box(300, 100, 700, 400)) m.push_back(s);
-    d = decompose(synthetic(QStringLiteral("kkf"), QStringLiteral("szhszh"), m), RadicalChart::wubi86());
+    d = decompose(synthetic(QStringLiteral("kkf"), QStringLiteral("szhszh"), m), chart::RadicalChart::wubi86());
     EXPECT_TRUE(d.matchesCode);
     EXPECT_EQ(d.panels[1].strokes, (std::vector<int>{3, 4, 5}));
 }
@@ -145,7 +113,7 @@ TEST(DecomposerSearch, EnclosureWrapsOnlyWhatLiesInside) {
     std::vector<Median> outer = box(100, 100, 900, 900);
     std::vector<Median> inner = box(350, 350, 650, 650);
     std::vector<Median> m = {outer[0], outer[1], inner[0], inner[1], inner[2], outer[2]};
-    Decomposition d = decompose(synthetic(QStringLiteral("lkd"), QStringLiteral("szszhh"), m), RadicalChart::wubi86());
+    Decomposition d = decompose(synthetic(QStringLiteral("lkd"), QStringLiteral("szszhh"), m), chart::RadicalChart::wubi86());
     EXPECT_TRUE(d.matchesCode);
     EXPECT_EQ(d.panels[0].strokes, (std::vector<int>{0, 1, 5}));
     EXPECT_EQ(d.panels[0].glyph, QStringLiteral("囗"));
@@ -157,7 +125,7 @@ TEST(DecomposerSearch, EnclosureWrapsOnlyWhatLiesInside) {
 TEST(DecomposerSearch, ACodeNoSplitExplainsStillGetsPanelsMarkedLow) {
     // Three horizontals cannot make two radicals on keys m and b.
     const std::vector<Median> m = {line({{100, 800}, {900, 800}}), line({{100, 500}, {900, 500}}), line({{100, 200}, {900, 200}})};
-    const Decomposition d = decompose(synthetic(QStringLiteral("mbg"), QStringLiteral("hhh"), m), RadicalChart::wubi86());
+    const Decomposition d = decompose(synthetic(QStringLiteral("mbg"), QStringLiteral("hhh"), m), chart::RadicalChart::wubi86());
     EXPECT_FALSE(d.matchesCode);
     EXPECT_EQ(d.confidence, Confidence::Low);
     EXPECT_EQ(d.panels[0].kind, PanelAssignment::Kind::Strokes);
@@ -169,7 +137,7 @@ TEST(DecomposerSearch, ACodeNoSplitExplainsStillGetsPanelsMarkedLow) {
 
 TEST(DecomposerSearch, DescribeNamesEveryPanel) {
     const std::vector<Median> m = {line({{100, 500}, {900, 500}})};
-    const Decomposition d = decompose(synthetic(QStringLiteral("ggll"), QStringLiteral("h"), m), RadicalChart::wubi86());
+    const Decomposition d = decompose(synthetic(QStringLiteral("ggll"), QStringLiteral("h"), m), chart::RadicalChart::wubi86());
     EXPECT_EQ(describe(synthetic(QStringLiteral("ggll"), QStringLiteral("h"), m), d), QStringLiteral("\u25a1 ggll: \u25a1:0 \u25a1:0 key:l -"));
 }
 

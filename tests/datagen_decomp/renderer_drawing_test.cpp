@@ -4,6 +4,7 @@
 #include "decomp/drawing.h"
 #include "decomp/inputs.h"
 #include "decomp/outline.h"
+#include "support/inputs.h"
 #include "lookup/code_rules.h"
 #include "lookup/panel_surface.h"
 
@@ -12,15 +13,13 @@
 #include <QDir>
 
 using namespace tessivo::datagen;
+namespace panel = tessivo::panel;
 using tessivo::Raster;
 using Kind = PanelAssignment::Kind;
 
 namespace {
 
-QString hanziWriterDir() {
-    // The source tree's npm folder, found from the test data folder (which need not exist).
-    return QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
-}
+const QString hanziWriterDir = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
 
 Mask box(double x0, double y0, double x1, double y1) { return rasterise({{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}}); }
 
@@ -280,29 +279,16 @@ TEST(RendererDrawing, FieldTextLeadsTheProgramBackToTheSamePixels) {
     EXPECT_EQ(text, QStringLiteral("   7   716721687  82 907"));
     const auto parsed = tessivo::parseFillField(text);
     ASSERT_EQ(parsed.size(), p.seeds.size());
-    const tessivo::PanelSurface surface(Raster(DrawingWidth, DrawingHeight));
-    const auto mine = readFillField(text);
-    ASSERT_EQ(mine.size(), p.seeds.size());
+    const tessivo::PanelSurface surface(Raster(panel::WidthPixels, panel::HeightPixels));
     for (std::size_t i = 0; i < parsed.size(); ++i) {
         // The program rounds twips to pixels; the data contract also allows truncation.
         EXPECT_EQ(surface.toPixelsX(parsed[i].x), p.seeds[i].x());
         EXPECT_EQ(surface.toPixelsY(parsed[i].y), p.seeds[i].y());
-        EXPECT_EQ(twipsToPixel(mine[i]), p.seeds[i]);
+        EXPECT_EQ(QPoint(parsed[i].x / panel::TwipsPerPixel, parsed[i].y / panel::TwipsPerPixel), p.seeds[i]);
     }
     // Nine points fill the field exactly.
     p.seeds.assign(MaxFillPoints, QPoint(50, 50));
     EXPECT_EQ(fillFieldText(p).size(), 72);
-}
-
-TEST(RendererDrawing, ReadsFieldsLikeTheProgram) {
-    // Trailing blanks dropped; 20 characters are 2.5 points, rounded to 2; 12 are 1.5, rounded
-    // to 2 with the second y missing.
-    EXPECT_EQ(readFillField(QStringLiteral("   7   7  22  37    ")).size(), 2u);
-    EXPECT_EQ(readFillField(QStringLiteral("  10  20  30  40  50")).size(), 2u);
-    const auto twelve = readFillField(QStringLiteral("  10  20  30"));
-    ASSERT_EQ(twelve.size(), 2u);
-    EXPECT_EQ(twelve[1], QPoint(30, 0));
-    EXPECT_TRUE(readFillField(QStringLiteral("        ")).empty());
 }
 
 TEST(RendererDrawing, DrawingRoundTripsThroughMonoBmp) {
@@ -311,8 +297,8 @@ TEST(RendererDrawing, DrawingRoundTripsThroughMonoBmp) {
     std::string error;
     const auto back = Raster::decodeBmp(d.raster.encodeMonoBmp(), &error);
     ASSERT_TRUE(back) << error;
-    EXPECT_EQ(back->width(), DrawingWidth);
-    EXPECT_EQ(back->height(), DrawingHeight);
+    EXPECT_EQ(back->width(), panel::WidthPixels);
+    EXPECT_EQ(back->height(), panel::HeightPixels);
     EXPECT_EQ(*back, d.raster);
 }
 
@@ -349,8 +335,8 @@ std::vector<HandCase> crossingCases() {
 }  // namespace
 
 TEST(RendererDrawing, CrossingCharactersFillExactlyTheirRadicals) {
-    const QString dir = hanziWriterDir();
-    if (!QDir(dir).exists()) GTEST_SKIP() << "outline package not installed";
+    const QString dir = hanziWriterDir;
+    ASSERT_INPUT_EXISTS(dir + QStringLiteral("/package.json"));
     for (const HandCase& hc : crossingCases()) {
         const QString c = QString::fromUtf8(hc.character);
         const auto outline = readOutline(dir, c);
@@ -384,8 +370,8 @@ TEST(RendererDrawing, CrossingCharactersFillExactlyTheirRadicals) {
 }
 
 TEST(RendererDrawing, SameInputSameBytes) {
-    const QString dir = hanziWriterDir();
-    if (!QDir(dir).exists()) GTEST_SKIP() << "outline package not installed";
+    const QString dir = hanziWriterDir;
+    ASSERT_INPUT_EXISTS(dir + QStringLiteral("/package.json"));
     const HandCase hc = crossingCases()[4];
     auto render = [&] {
         const auto outline = readOutline(dir, QString::fromUtf8(hc.character));

@@ -6,8 +6,10 @@
 #include "decomp/inputs.h"
 #include "decomp/key_pictures.h"
 #include "decomp/outline.h"
+#include "lookup/code_lookup.h"
 #include "lookup/code_rules.h"
 #include "lookup/panel_surface.h"
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +22,14 @@ using tessivo::Raster;
 
 namespace {
 
-QString hanziWriterDir() {
-    return QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
-}
-
 const QString fillsPath = QStringLiteral(TESSIVO_GEN_DIR "/fills.tsv");
 const QString tablePath = QStringLiteral(TESSIVO_BIN_DIR "/decomposition.tsv");
 const QString bmpDir = QStringLiteral(TESSIVO_BIN_DIR "/bmp");
 const QString keysDir = QStringLiteral(TESSIVO_GEN_DIR "/keys");
 
-bool generated() { return QFile::exists(fillsPath) && QFile::exists(tablePath); }
+#define ASSERT_GENERATED()          \
+    ASSERT_INPUT_EXISTS(fillsPath); \
+    ASSERT_INPUT_EXISTS(tablePath)
 
 QList<QStringList> rows(const QString& path) {
     QList<QStringList> out;
@@ -49,7 +49,7 @@ std::vector<int> strokesOfCell(const QString& cell) {
 }  // namespace
 
 TEST(RendererGenerated, EveryCharacterHasADrawingAndFieldsMatchingItsTable) {
-    if (!generated()) GTEST_SKIP() << "no generated data in " << TESSIVO_GEN_DIR;
+    ASSERT_GENERATED();
     const auto fills = rows(fillsPath);
     const auto table = rows(tablePath);
     const QStringList& all = gb2312Hanzi();
@@ -73,7 +73,7 @@ TEST(RendererGenerated, EveryCharacterHasADrawingAndFieldsMatchingItsTable) {
                 EXPECT_TRUE(field.isEmpty()) << c << " panel " << k + 1;
             } else if (cell.startsWith(QStringLiteral("key:"))) {
                 EXPECT_EQ(field, QStringLiteral("0")) << c << " panel " << k + 1;
-                EXPECT_GE(identificationKeyIndex(cell.back()), 0) << c;
+                EXPECT_TRUE(tessivo::identKeyIndex(cell.back())) << c;
             } else {
                 EXPECT_FALSE(strokesOfCell(cell).empty()) << c << " panel " << k + 1;
                 EXPECT_EQ(field.size() % 8, 0) << c;
@@ -85,11 +85,12 @@ TEST(RendererGenerated, EveryCharacterHasADrawingAndFieldsMatchingItsTable) {
 }
 
 TEST(RendererGenerated, WrittenPointsFillOnlyTheirRadicalForAllCharacters) {
-    if (!generated()) GTEST_SKIP() << "no generated data in " << TESSIVO_GEN_DIR;
+    ASSERT_GENERATED();
     const auto fills = rows(fillsPath);
     QHash<QString, QStringList> table;
     for (const QStringList& t : rows(tablePath)) table.insert(t[0], t);
-    const QString outlines = hanziWriterDir();
+    const QString outlines = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
+    ASSERT_INPUT_EXISTS(outlines + QStringLiteral("/package.json"));
     long long missed = 0;
     int cappedPanels = 0;
     int panels = 0;
@@ -99,8 +100,8 @@ TEST(RendererGenerated, WrittenPointsFillOnlyTheirRadicalForAllCharacters) {
         std::string error;
         const auto drawing = Raster::loadBmp((bmpDir + u'/' + character + QStringLiteral(".bmp")).toStdString(), &error);
         ASSERT_TRUE(drawing) << c << ": " << error;
-        ASSERT_EQ(drawing->width(), DrawingWidth);
-        ASSERT_EQ(drawing->height(), DrawingHeight);
+        ASSERT_EQ(drawing->width(), tessivo::panel::WidthPixels);
+        ASSERT_EQ(drawing->height(), tessivo::panel::HeightPixels);
         const auto outline = readOutline(outlines, character);
         ASSERT_TRUE(outline) << c;
         std::vector<Mask> strokes;
@@ -120,8 +121,8 @@ TEST(RendererGenerated, WrittenPointsFillOnlyTheirRadicalForAllCharacters) {
             for (const auto& p : points) tessivo::floodFill(surface, p.x, p.y, 0x000000);
             int leaked = 0;
             int left = 0;
-            for (int y = 0; y < DrawingHeight; ++y) {
-                for (int x = 0; x < DrawingWidth; ++x) {
+            for (int y = 0; y < tessivo::panel::HeightPixels; ++y) {
+                for (int x = 0; x < tessivo::panel::WidthPixels; ++x) {
                     const bool wasWhite = drawing->pixel(x, y) == Raster::White;
                     const bool nowWhite = surface.raster().pixel(x, y) == Raster::White;
                     if (wasWhite && !nowWhite && !radical.at(x, y)) ++leaked;
@@ -145,7 +146,7 @@ TEST(RendererGenerated, WrittenPointsFillOnlyTheirRadicalForAllCharacters) {
 }
 
 TEST(RendererGenerated, SixteenKeyPictures) {
-    if (!generated()) GTEST_SKIP() << "no generated data in " << TESSIVO_GEN_DIR;
+    ASSERT_GENERATED();
     for (const KeyMeaning& key : identificationKeys()) {
         std::string error;
         const auto picture = Raster::loadBmp((keysDir + u'/' + key.letter + QStringLiteral(".bmp")).toStdString(), &error);

@@ -1,9 +1,11 @@
 // The tool's whole run on a few characters: every output written, and the same bytes whatever
-// the number of worker threads.
+// the number of worker threads; the stages around the run; the tool's command line.
 
 #include "common/common.h"
 #include "decomp/generation.h"
+#include "datagen_codes/tool_process.h"
 #include "decomp/key_pictures.h"
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,23 +20,21 @@ using namespace tessivo::datagen;
 
 namespace {
 
-const QString wubiDict = QStringLiteral("/usr/share/rime-data/wubi86.dict.yaml");
-const QString strokeDict = QStringLiteral("/usr/share/rime-data/stroke.dict.yaml");
+const QString wubiDict = QStringLiteral(TESSIVO_WUBI_DICT);
+const QString strokeDict = QStringLiteral(TESSIVO_STROKE_DICT);
+const QString hanziWriterDir = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
 
-QString hanziWriterDir() {
-    return QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
-}
-
-bool inputsInstalled() {
-    return QFile::exists(wubiDict) && QFile::exists(strokeDict) && QDir(hanziWriterDir()).exists() &&
-           QFile::exists(defaultPictureFontPath());
-}
+#define ASSERT_DECOMP_INPUTS_EXIST()                                    \
+    ASSERT_INPUT_EXISTS(wubiDict);                                      \
+    ASSERT_INPUT_EXISTS(strokeDict);                                    \
+    ASSERT_INPUT_EXISTS(hanziWriterDir + QStringLiteral("/package.json")); \
+    ASSERT_INPUT_EXISTS(defaultPictureFontPath())
 
 GenerationOptions optionsIn(const QString& dir, int jobs) {
     GenerationOptions o;
     o.wubi = wubiDict;
     o.stroke = strokeDict;
-    o.hanziWriter = hanziWriterDir();
+    o.hanziWriter = hanziWriterDir;
     o.bmpDir = dir + QStringLiteral("/bin/bmp");
     o.keysDir = dir + QStringLiteral("/gen/keys");
     o.table = dir + QStringLiteral("/bin/decomposition.tsv");
@@ -64,7 +64,7 @@ std::map<QString, QByteArray> filesUnder(const QString& dir) {
 }  // namespace
 
 TEST(RendererGeneration, WritesEveryOutputAndTheSameBytesForAnyNumberOfWorkers) {
-    if (!inputsInstalled()) GTEST_SKIP() << "inputs not installed";
+    ASSERT_DECOMP_INPUTS_EXIST();
     QTemporaryDir one;
     QTemporaryDir four;
     ASSERT_TRUE(one.isValid() && four.isValid());
@@ -93,16 +93,72 @@ TEST(RendererGeneration, WritesEveryOutputAndTheSameBytesForAnyNumberOfWorkers) 
     EXPECT_TRUE(lines[9].startsWith(QStringLiteral("啊\t")));
 }
 
-TEST(RendererGeneration, UnreadableInputIsAnErrorNamingThePackage) {
+TEST(RendererGeneration, CharactersToRunAreAllOfGb2312OrTheGivenOnesOnce) {
+    EXPECT_EQ(charactersToRun(QString()), gb2312Hanzi());
+    EXPECT_EQ(charactersToRun(QStringLiteral("中国中一国")), (QStringList{"中", "国", "一"}));
+}
+
+TEST(RendererGeneration, SummaryCountsThePanelsWhoseFillIsNotExact) {
+    Decomposition low;
+    Drawing drawing;
+    drawing.joinPixels = 3;
+    drawing.speckPixels = 2;
+    drawing.panels[0].kind = PanelAssignment::Kind::Strokes;
+    drawing.panels[0].regionsBeforeJoin = 12;
+    drawing.panels[0].regions = 10;
+    drawing.panels[0].missedPixels = 5;
+    drawing.panels[1].kind = PanelAssignment::Kind::Strokes;
+    drawing.panels[1].leakedPixels = 4;
+    drawing.panels[1].outlineOnly = true;
+    // A key panel's numbers never count.
+    drawing.panels[2].kind = PanelAssignment::Kind::IdentKey;
+    drawing.panels[2].missedPixels = 100;
+    Decomposition high;
+    high.confidence = Confidence::High;
+    GenerationSummary s;
+    s.count(low, drawing);
+    s.count(high, Drawing{});
+    EXPECT_EQ(s.characters, 2);
+    EXPECT_EQ(s.lowConfidence, 1);
+    EXPECT_EQ(s.joinedCharacters, 1);
+    EXPECT_EQ(s.speckCharacters, 1);
+    EXPECT_EQ(s.speckPixels, 2);
+    EXPECT_EQ(s.panelsOverNineBeforeJoining, 1);
+    EXPECT_EQ(s.panelsOverNine, 1);
+    EXPECT_EQ(s.missedPanels, 1);
+    EXPECT_EQ(s.missedPixels, 5);
+    EXPECT_EQ(s.leakingPanels, 1);
+    EXPECT_EQ(s.leakedPixels, 4);
+    EXPECT_EQ(s.outlineOnlyPanels, 1);
+
+    PanelFill fill = drawing.panels[1];
+    fill.radicalPixels = 40;
+    EXPECT_EQ(reportLine(QStringLiteral("中"), 1, fill),
+              QStringLiteral("中\tpanel2\tregions 0 (before joining 0)\tmissed 0 of 40\tleaked 4\toutline only\n"));
+}
+
+TEST(DecompTool, AnUnreadableInputIsNamedWithTheToolAndNothingIsWritten) {
+    ASSERT_DECOMP_INPUTS_EXIST();
     QTemporaryDir dir;
     GenerationOptions o = optionsIn(dir.path(), 1);
-    o.wubi = dir.path() + QStringLiteral("/missing.yaml");
-    try {
-        generate(o);
-        FAIL() << "no error";
-    } catch (const GenError& e) {
-        EXPECT_NE(std::string(e.what()).find("rime-data-wubi"), std::string::npos) << e.what();
-    }
-    // Nothing is written when the inputs cannot be read.
+    const QString missing = dir.path() + QStringLiteral("/missing.yaml");
+    const auto run = tessivo::datagen::testing::runToolProcess(
+        QStringLiteral("tessivo-datagen-decomp"),
+        {"--wubi", missing, "--stroke", o.stroke, "--hanzi-writer", o.hanziWriter, "--bmp-dir", o.bmpDir, "--keys-dir",
+         o.keysDir, "--table", o.table, "--fills", o.fills, "--only", o.only});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("tessivo-datagen-decomp: cannot read " + missing + " (install the package rime-data-wubi)"))
+        << qPrintable(run.errors);
     EXPECT_FALSE(QFile::exists(o.fills));
+    EXPECT_FALSE(QFile::exists(o.table));
+}
+
+TEST(DecompTool, ABadCommandLineIsReportedTheSameWay) {
+    auto run = tessivo::datagen::testing::runToolProcess(QStringLiteral("tessivo-datagen-decomp"), {"--bogus"});
+    EXPECT_EQ(run.exitCode, 1);
+    // The last line (Qt may warn about the environment before it).
+    EXPECT_TRUE(run.errors.endsWith("tessivo-datagen-decomp: Unknown option 'bogus'.\n")) << qPrintable(run.errors);
+    run = tessivo::datagen::testing::runToolProcess(QStringLiteral("tessivo-datagen-decomp"), {"--wubi", "w.yaml"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.endsWith("tessivo-datagen-decomp: missing --stroke (see --help)\n")) << qPrintable(run.errors);
 }

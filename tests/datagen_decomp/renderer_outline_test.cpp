@@ -3,19 +3,18 @@
 #include "common/common.h"
 #include "decomp/inputs.h"
 #include "decomp/outline.h"
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 
 using namespace tessivo::datagen;
+namespace panel = tessivo::panel;
 
 namespace {
 
-QString hanziWriterDir() {
-    // The source tree's npm folder, found from the test data folder (which need not exist).
-    return QDir::cleanPath(QStringLiteral(TESSIVO_TEST_DATA_DIR "/../../datagen/npm/node_modules/hanzi-writer-data"));
-}
+const QString hanziWriterDir = QStringLiteral(TESSIVO_HANZI_WRITER_DIR);
 
 Contour rect(double x0, double y0, double x1, double y1) { return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}; }
 
@@ -53,8 +52,8 @@ TEST(RendererOutline, MapsTheGlyphBoxInsideThePanel) {
     // Left edge and top of the box (y up, 900 at the top) land three pixels inside the panel.
     EXPECT_EQ(toPanel(QPointF(0, 900)), QPointF(3.0, 3.5));
     const QPointF far = toPanel(QPointF(1024, -124));
-    EXPECT_LE(far.x(), DrawingWidth - 3);
-    EXPECT_LE(far.y(), DrawingHeight - 3);
+    EXPECT_LE(far.x(), panel::WidthPixels - 3);
+    EXPECT_LE(far.y(), panel::HeightPixels - 3);
 }
 
 TEST(RendererOutline, RasterisesAtHalfCoverage) {
@@ -86,8 +85,8 @@ TEST(RendererOutline, UsesTheNonzeroWindingRule) {
 }
 
 TEST(RendererOutline, RealStrokesLieInsideThePanelWithAMargin) {
-    const QString dir = hanziWriterDir();
-    if (!QDir(dir).exists()) GTEST_SKIP() << "outline package not installed";
+    const QString dir = hanziWriterDir;
+    ASSERT_INPUT_EXISTS(dir + QStringLiteral("/package.json"));
     // Characters reaching the extremes of the outline data: wide, tall, deep below the baseline.
     for (const char* name : {"中", "一", "丨", "亍", "乒"}) {
         const QString c = QString::fromUtf8(name);
@@ -96,9 +95,9 @@ TEST(RendererOutline, RealStrokesLieInsideThePanelWithAMargin) {
         for (const QString& path : outline->paths) {
             const Mask m = strokeMask(path);
             EXPECT_GT(m.count(), 0) << c.toStdString();
-            for (int y = 0; y < DrawingHeight; ++y) {
-                for (int x = 0; x < DrawingWidth; ++x) {
-                    if (x < 2 || y < 2 || x >= DrawingWidth - 2 || y >= DrawingHeight - 2) {
+            for (int y = 0; y < panel::HeightPixels; ++y) {
+                for (int x = 0; x < panel::WidthPixels; ++x) {
+                    if (x < 2 || y < 2 || x >= panel::WidthPixels - 2 || y >= panel::HeightPixels - 2) {
                         EXPECT_FALSE(m.at(x, y)) << c.toStdString() << " touches the edge at " << x << "," << y;
                     }
                 }

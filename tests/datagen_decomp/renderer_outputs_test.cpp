@@ -4,6 +4,8 @@
 #include "decomp/contact_sheet.h"
 #include "decomp/key_pictures.h"
 #include "decomp/outputs.h"
+#include "lookup/code_lookup.h"
+#include "support/inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +20,26 @@ using Kind = PanelAssignment::Kind;
 TEST(RendererKeys, SixteenLettersInPictureOrderWithTheirMeaning) {
     const auto& keys = identificationKeys();
     ASSERT_EQ(keys.size(), 16u);
-    QString order;
-    for (const auto& k : keys) order += k.letter;
-    EXPECT_EQ(order, QStringLiteral("gfdhjktreyuinbvl"));
-    EXPECT_EQ(identificationKeyIndex(u'g'), 0);
-    EXPECT_EQ(identificationKeyIndex(u'v'), 14);
-    EXPECT_EQ(identificationKeyIndex(u'l'), 15);
-    EXPECT_EQ(identificationKeyIndex(u'a'), -1);
-    EXPECT_EQ(identificationKeyIndex(u'x'), -1);
+    // In the program's picture order.
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(keys[static_cast<std::size_t>(i)].letter, tessivo::identKeyLetter(i)) << i;
     // The zone gives the last stroke, the place in the zone the shape.
     const auto& d = keys[2];
     EXPECT_EQ(d.strokeName, QStringLiteral("横"));
     EXPECT_EQ(d.shape, QStringLiteral("杂合"));
-    const auto& j = keys[static_cast<std::size_t>(identificationKeyIndex(u'j'))];
+    const auto& j = keys[static_cast<std::size_t>(*tessivo::identKeyIndex(u'j'))];
     EXPECT_EQ(j.strokeGlyph, QStringLiteral("丨"));
     EXPECT_EQ(j.shape, QStringLiteral("上下"));
-    const auto& n = keys[static_cast<std::size_t>(identificationKeyIndex(u'n'))];
+    const auto& n = keys[static_cast<std::size_t>(*tessivo::identKeyIndex(u'n'))];
     EXPECT_EQ(n.strokeName, QStringLiteral("折"));
     EXPECT_EQ(n.shape, QStringLiteral("左右"));
-    const auto& i = keys[static_cast<std::size_t>(identificationKeyIndex(u'i'))];
+    const auto& i = keys[static_cast<std::size_t>(*tessivo::identKeyIndex(u'i'))];
     EXPECT_EQ(i.strokeName, QStringLiteral("点"));
     EXPECT_EQ(i.shape, QStringLiteral("杂合"));
     EXPECT_TRUE(keys[15].strokeName.isEmpty());
 }
 
 TEST(RendererKeys, PicturesAreDistinctOneBitAndStable) {
-    if (!QFile::exists(defaultPictureFontPath())) GTEST_SKIP() << "fonts-noto-cjk not installed";
+    ASSERT_INPUT_EXISTS(defaultPictureFontPath());
     const QString family = loadPictureFont(defaultPictureFontPath());
     QSet<QByteArray> seen;
     for (const KeyMeaning& key : identificationKeys()) {
@@ -126,7 +122,7 @@ TEST(RendererSheet, MostFrequentUsesEachCharactersHighestWeight) {
 
 TEST(RendererSheet, PanelsShowWhatTheProgramShows) {
     Drawing d;
-    d.raster = Raster(DrawingWidth, DrawingHeight);
+    d.raster = Raster(tessivo::panel::WidthPixels, tessivo::panel::HeightPixels);
     for (int x = 10; x < 30; ++x) {
         d.raster.setPixel(x, 10, Raster::Black);
         d.raster.setPixel(x, 29, Raster::Black);
@@ -147,8 +143,8 @@ TEST(RendererSheet, PanelsShowWhatTheProgramShows) {
     EXPECT_EQ(shownPanel(d, 0, keys, code).pixel(40, 40), Raster::White);
     EXPECT_EQ(shownPanel(d, 1, keys, code), d.raster);
     EXPECT_EQ(shownPanel(d, 2, keys, code), keys[2]);
-    EXPECT_EQ(shownPanel(d, 3, keys, code), Raster(DrawingWidth, DrawingHeight));
+    EXPECT_EQ(shownPanel(d, 3, keys, code), Raster(tessivo::panel::WidthPixels, tessivo::panel::HeightPixels));
     // The picture follows the code letter, as in the program; a letter without one shows nothing.
     EXPECT_EQ(shownPanel(d, 2, keys, QStringLiteral("abg")), keys[0]);
-    EXPECT_EQ(shownPanel(d, 2, keys, QStringLiteral("abz")), Raster(DrawingWidth, DrawingHeight));
+    EXPECT_EQ(shownPanel(d, 2, keys, QStringLiteral("abz")), Raster(tessivo::panel::WidthPixels, tessivo::panel::HeightPixels));
 }

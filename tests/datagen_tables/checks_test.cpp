@@ -1,5 +1,6 @@
 #include "common/common.h"
 #include "pinyin/pinyin_lookup.h"
+#include "support/inputs.h"
 #include "tables/table_gen.h"
 
 #include <gtest/gtest.h>
@@ -73,12 +74,15 @@ TEST(GeneratedTables, EachCharacterStillShowsItsMainReading) {
     // A second reading must never take over what the character lookup shows.
     QFile pinyinFile(QStringLiteral(TESSIVO_GEN_DIR "/tables/pinyin_table.txt"));
     QFile strokeFile(QStringLiteral(TESSIVO_GEN_DIR "/tables/stroke_table.txt"));
+    ASSERT_INPUT_EXISTS(pinyinFile.fileName());
+    ASSERT_INPUT_EXISTS(strokeFile.fileName());
+    ASSERT_INPUT_EXISTS(TESSIVO_UNIHAN_READINGS);
     ASSERT_TRUE(pinyinFile.open(QIODevice::ReadOnly) && strokeFile.open(QIODevice::ReadOnly));
     const auto tables = tessivo::tables::ReferenceTables::fromBytes(pinyinFile.readAll(), strokeFile.readAll());
     const QStringList& hanzi = tessivo::datagen::gb2312Hanzi();
     const QStringList syllables = chooserSyllables();
     const auto readings =
-        parseUnihanReadings(readBzip2Utf8(QStringLiteral("/usr/share/unicode/Unihan_Readings.txt.bz2")), hanzi);
+        parseUnihanReadings(readBzip2Utf8(QStringLiteral(TESSIVO_UNIHAN_READINGS)), hanzi);
     int checked = 0;
     for (const QString& c : hanzi) {
         const QString main = readings.value(c).mandarin;

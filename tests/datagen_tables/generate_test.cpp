@@ -1,3 +1,5 @@
+#include "datagen_codes/tool_process.h"
+#include "support/inputs.h"
 #include "tables/table_gen.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +14,9 @@ namespace {
 
 GenerateOptions installedInputs(const QString& outDir) {
     GenerateOptions o;
-    o.unihanPath = QStringLiteral("/usr/share/unicode/Unihan_Readings.txt.bz2");
-    o.strokePath = QStringLiteral("/usr/share/rime-data/stroke.dict.yaml");
-    o.cncharPath = QStringLiteral(TESSIVO_SOURCE_NPM_DIR "/cnchar-order/cnchar.order.min.js");
+    o.unihanPath = QStringLiteral(TESSIVO_UNIHAN_READINGS);
+    o.strokePath = QStringLiteral(TESSIVO_STROKE_DICT);
+    o.cncharPath = QStringLiteral(TESSIVO_CNCHAR_ORDER_JS);
     o.outDir = outDir;
     return o;
 }
@@ -30,9 +32,18 @@ void writeText(const QString& path, const QString& text) {
     f.write(text.toUtf8());
 }
 
+#define ASSERT_TABLE_INPUTS_EXIST()                  \
+    ASSERT_INPUT_EXISTS(TESSIVO_UNIHAN_READINGS); \
+    ASSERT_INPUT_EXISTS(TESSIVO_STROKE_DICT);     \
+    ASSERT_INPUT_EXISTS(TESSIVO_CNCHAR_ORDER_JS)
+
 }  // namespace
 
 TEST(GenerateTables, RunIsRepeatableAndMatchesTheBuiltTables) {
+    ASSERT_TABLE_INPUTS_EXIST();
+    for (const char* name : {"/pinyin_table.txt", "/stroke_table.txt"}) {
+        ASSERT_INPUT_EXISTS(QStringLiteral(TESSIVO_GEN_DIR "/tables") + QLatin1String(name));
+    }
     QTemporaryDir dir;
     const GenerateReport report = generateTables(installedInputs(dir.path()));
     EXPECT_EQ(report.strokeLines, 6763);
@@ -48,6 +59,7 @@ TEST(GenerateTables, RunIsRepeatableAndMatchesTheBuiltTables) {
 }
 
 TEST(GenerateTables, BrokenInputsWriteNothing) {
+    ASSERT_TABLE_INPUTS_EXIST();
     QTemporaryDir dir;
     const QString out = dir.path() + QStringLiteral("/out");
 
@@ -60,10 +72,25 @@ TEST(GenerateTables, BrokenInputsWriteNothing) {
     EXPECT_FALSE(QDir(out).exists());
 
     o = installedInputs(out);
-    o.unihanPath = dir.path() + QStringLiteral("/missing.bz2");
-    EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
-    o = installedInputs(out);
     o.cncharPath = partial;
     EXPECT_THROW(generateTables(o), tessivo::datagen::GenError);
     EXPECT_FALSE(QDir(out).exists());
+}
+
+TEST(TablesTool, AMissingInputIsNamedWithTheToolAndStatusOne) {
+    ASSERT_TABLE_INPUTS_EXIST();
+    QTemporaryDir dir;
+    const QString missing = dir.path() + QStringLiteral("/missing.bz2");
+    const QString out = dir.path() + QStringLiteral("/out");
+    using tessivo::datagen::testing::runToolProcess;
+    auto run = runToolProcess(QStringLiteral("tessivo-datagen-tables"),
+                              {"--unihan", missing, "--stroke", TESSIVO_STROKE_DICT, "--cnchar", TESSIVO_CNCHAR_ORDER_JS, "--out", out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("tessivo-datagen-tables: " + missing + " not found (package unicode-data)"))
+        << qPrintable(run.errors);
+    EXPECT_FALSE(QDir(out).exists());
+
+    run = runToolProcess(QStringLiteral("tessivo-datagen-tables"), {"--unihan", missing});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, "tessivo-datagen-tables: missing argument --stroke\n");
 }

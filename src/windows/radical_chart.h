@@ -1,7 +1,8 @@
 #pragma once
 
-// The Wubi-86 radical chart as the decomposer sees it: every radical and variant, the key it
-// lies on, and its strokes as a stroke-class string in mainland writing order.
+// The Wubi-86 radical chart: every radical and variant, the key it lies on, and its strokes as a
+// stroke-class string in mainland writing order. One table for the chart window and for the data
+// generator, which splits characters into these radicals. QtCore only.
 
 #include <QChar>
 #include <QString>
@@ -9,7 +10,7 @@
 #include <map>
 #include <vector>
 
-namespace tessivo::datagen {
+namespace tessivo::chart {
 
 struct Radical {
     QChar key;        // 'a'..'y'
@@ -77,8 +78,12 @@ private:
 
 // The five stroke classes and the letters Wubi writes for them: h→g s→h p→t n→y z→n.
 QChar strokeLetter(char cls);
+// The inverse: the stroke class of a stroke key letter, '?' for any other letter.
+char strokeClassOfLetter(QChar letter);
+// The glyph of a single stroke of a class: 一 丨 丿 丶, and 乙 for the fold (and any other class).
+QString strokeGlyph(char cls);
 // The three identification-key letters of a last-stroke class, in shape order
 // (左右, 上下, 杂合): h→"gfd", s→"hjk", p→"tre", n→"yui", z→"nbv".
 QString identZone(char cls);
 
-}  // namespace tessivo::datagen
+}  // namespace tessivo::chart

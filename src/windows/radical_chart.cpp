@@ -1,11 +1,11 @@
-#include "decomp/radical_chart.h"
+#include "windows/radical_chart.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace tessivo::datagen {
+namespace tessivo::chart {
 
 namespace {
 
@@ -279,6 +279,71 @@ const CompositeRow kComposites[] = {
     {"乑", "pspnpn|pspppn", "t:丿:0 i:氺:1,2,3,4,5"},
 };
 
+// Sets what one flag of a chart row says; `classes` is the row's class strings.
+void applyFlag(Radical& radical, const QString& flag, const char* classes) {
+    if (flag == QLatin1String("keyname")) radical.keyName = true;
+    else if (flag == QLatin1String("encloses")) radical.enclosesBefore = true;
+    else if (flag == QLatin1String("foldlast")) radical.foldLast = true;
+    else if (flag == QLatin1String("dot")) radical.dotAfterSweep = true;
+    else if (flag == QLatin1String("stdlast")) radical.standardLast = QString::fromLatin1(classes).section(QLatin1Char('|'), 0, 0).back().toLatin1();
+    else if (flag.startsWith(QLatin1String("wrap="))) radical.wrapAt = flag.mid(5).toInt();
+    else if (flag.startsWith(QLatin1String("ref="))) {
+        const QStringList parts = flag.mid(4).split(QLatin1Char(','));
+        radical.refGlyph = parts[0];
+        if (parts.size() == 3) {
+            radical.refFirst = parts[1].toInt();
+            radical.refCount = parts[2].toInt();
+        }
+    } else {
+        throw std::invalid_argument("unknown radical chart flag");
+    }
+}
+
+// One radical per class string of `classes` ('|' between alternatives), numbered in order.
+std::vector<Radical> alternativesOf(const Radical& base, const char* classes) {
+    std::vector<Radical> out;
+    int alternative = 0;
+    for (const QString& strokes : QString::fromLatin1(classes).split(QLatin1Char('|'))) {
+        Radical r = base;
+        r.classes = strokes;
+        r.alternative = alternative++;
+        out.push_back(r);
+    }
+    return out;
+}
+
+void appendRow(const Row& row, std::vector<Radical>& radicals) {
+    Radical base;
+    base.key = QLatin1Char(row.key);
+    base.glyph = QString::fromUtf8(row.glyph);
+    base.refGlyph = base.glyph;
+    for (const QString& flag : QString::fromUtf8(row.flags).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        applyFlag(base, flag, row.classes);
+    }
+    for (Radical& r : alternativesOf(base, row.classes)) {
+        // A name of several characters (具头, 革底) is no glyph: no reference shape of its own.
+        if (r.refCount == 0 && r.glyph.size() > 1 && !r.glyph.at(0).isHighSurrogate()) r.refGlyph.clear();
+        radicals.push_back(std::move(r));
+    }
+}
+
+void appendComposite(const CompositeRow& row, std::vector<Radical>& radicals) {
+    Radical base;
+    base.glyph = QString::fromUtf8(row.glyph);
+    base.refGlyph = base.glyph;
+    for (const QString& part : QString::fromUtf8(row.parts).split(QLatin1Char(' '))) {
+        const QStringList fields = part.split(QLatin1Char(':'));
+        if (fields.size() != 3 || fields[0].size() != 1) throw std::invalid_argument("bad composite part");
+        Radical::Part p;
+        p.key = fields[0][0];
+        p.glyph = fields[1];
+        for (const QString& offset : fields[2].split(QLatin1Char(','))) p.offsets.push_back(offset.toInt());
+        base.parts.push_back(p);
+    }
+    base.key = base.parts.front().key;
+    for (Radical& r : alternativesOf(base, row.classes)) radicals.push_back(std::move(r));
+}
+
 }  // namespace
 
 RadicalChart::RadicalChart(std::vector<Radical> radicals) : radicals_(std::move(radicals)) {
@@ -297,62 +362,10 @@ RadicalChart::RadicalChart(std::vector<Radical> radicals) : radicals_(std::move(
 
 const RadicalChart& RadicalChart::wubi86() {
     static const RadicalChart chart = [] {
-        std::vector<Radical> rows;
-        for (const Row& row : kRows) {
-            Radical base;
-            base.key = QLatin1Char(row.key);
-            base.glyph = QString::fromUtf8(row.glyph);
-            base.refGlyph = base.glyph;
-            for (const QString& flag : QString::fromUtf8(row.flags).split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
-                if (flag == QLatin1String("keyname")) base.keyName = true;
-                else if (flag == QLatin1String("encloses")) base.enclosesBefore = true;
-                else if (flag == QLatin1String("foldlast")) base.foldLast = true;
-                else if (flag == QLatin1String("dot")) base.dotAfterSweep = true;
-                else if (flag == QLatin1String("stdlast")) base.standardLast = QString::fromLatin1(row.classes).section(QLatin1Char('|'), 0, 0).back().toLatin1();
-                else if (flag.startsWith(QLatin1String("wrap="))) base.wrapAt = flag.mid(5).toInt();
-                else if (flag.startsWith(QLatin1String("ref="))) {
-                    const QStringList parts = flag.mid(4).split(QLatin1Char(','));
-                    base.refGlyph = parts[0];
-                    if (parts.size() == 3) {
-                        base.refFirst = parts[1].toInt();
-                        base.refCount = parts[2].toInt();
-                    }
-                } else {
-                    throw std::invalid_argument("unknown radical chart flag");
-                }
-            }
-            int alternative = 0;
-            for (const QString& classes : QString::fromLatin1(row.classes).split(QLatin1Char('|'))) {
-                Radical r = base;
-                r.classes = classes;
-                r.alternative = alternative++;
-                if (r.refCount == 0 && r.glyph.size() > 1 && !r.glyph.at(0).isHighSurrogate()) r.refGlyph.clear();
-                rows.push_back(r);
-            }
-        }
-        for (const CompositeRow& row : kComposites) {
-            Radical base;
-            base.glyph = QString::fromUtf8(row.glyph);
-            base.refGlyph = base.glyph;
-            for (const QString& part : QString::fromUtf8(row.parts).split(QLatin1Char(' '))) {
-                const QStringList fields = part.split(QLatin1Char(':'));
-                if (fields.size() != 3 || fields[0].size() != 1) throw std::invalid_argument("bad composite part");
-                Radical::Part p;
-                p.key = fields[0][0];
-                p.glyph = fields[1];
-                for (const QString& offset : fields[2].split(QLatin1Char(','))) p.offsets.push_back(offset.toInt());
-                base.parts.push_back(p);
-            }
-            base.key = base.parts.front().key;
-            int alternative = 0;
-            for (const QString& classes : QString::fromLatin1(row.classes).split(QLatin1Char('|'))) {
-                Radical r = base;
-                r.classes = classes;
-                r.alternative = alternative++;
-                rows.push_back(r);
-            }
-        }
-        return RadicalChart(std::move(rows));
+        std::vector<Radical> radicals;
+        for (const Row& row : kRows) appendRow(row, radicals);
+        for (const CompositeRow& row : kComposites) appendComposite(row, radicals);
+        return RadicalChart(std::move(radicals));
     }();
     return chart;
 }
@@ -386,6 +399,23 @@ QChar strokeLetter(char cls) {
     }
 }
 
+char strokeClassOfLetter(QChar letter) {
+    for (char c : {'h', 's', 'p', 'n', 'z'}) {
+        if (strokeLetter(c) == letter) return c;
+    }
+    return '?';
+}
+
+QString strokeGlyph(char cls) {
+    switch (cls) {
+    case 'h': return QStringLiteral("一");
+    case 's': return QStringLiteral("丨");
+    case 'p': return QStringLiteral("丿");
+    case 'n': return QStringLiteral("丶");
+    default: return QStringLiteral("乙");
+    }
+}
+
 QString identZone(char cls) {
     switch (cls) {
     case 'h': return QStringLiteral("gfd");
@@ -397,4 +427,4 @@ QString identZone(char cls) {
     }
 }
 
-}  // namespace tessivo::datagen
+}  // namespace tessivo::chart

@@ -1,0 +1,362 @@
+#include "decomp/search.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+namespace tessivo::datagen::decomposer {
+
+namespace {
+
+constexpr double kPerRadical = 0.03;
+constexpr double kNoReference = 0.25;       // shape cost of a radical the outline data does not draw
+constexpr double kWrapContained = 0.03;     // a wrapping radical around strokes inside it
+constexpr double kInterleaveContained = 0.04;
+constexpr double kInterleaveLoose = 0.08;   // strokes between a radical's parts that lie outside it
+constexpr double kSkippedDot = 0.02;        // 戈's dot left out of the last radical
+constexpr double kCloseOrder = 0.03;        // radicals coded in the order they are finished
+constexpr double kIdentShape = 0.06;        // identification key of the right stroke, other shape
+constexpr double kIdentZone = 0.40;         // identification key of another last stroke
+constexpr double kKeyMismatch = 0.50;       // relaxed search only
+constexpr double kPruneMargin = 0.15;       // partial parses this much worse than the best are dropped
+// Shape check: a coded radical of two strokes farther than this from its reference, or of more
+// strokes farther than the second limit, fails.
+constexpr double kShapeLimitTwoStrokes = 0.45;
+constexpr double kShapeLimit = 0.35;
+constexpr double kShapeFail = 0.20;         // a parse whose radical fails the shape check
+constexpr long kNodeBudget = 600000;
+
+int partCount(const chart::Radical* r) { return r->parts.empty() ? 1 : static_cast<int>(r->parts.size()); }
+
+QChar partKey(const chart::Radical* r, int p) { return r->parts.empty() ? r->key : r->parts[static_cast<std::size_t>(p)].key; }
+
+// A composite becomes its coded parts; ordinary radicals stay as they are.
+std::vector<Instance> expanded(const std::vector<Instance>& insts) {
+    std::vector<Instance> out;
+    for (const Instance& in : insts) {
+        if (in.radical->parts.empty()) {
+            out.push_back(in);
+            continue;
+        }
+        const std::vector<int> strokes = indicesOf(in.mask);
+        for (std::size_t p = 0; p < in.radical->parts.size(); ++p) {
+            Instance part = in;
+            part.part = static_cast<int>(p);
+            part.mask = 0;
+            for (int offset : in.radical->parts[p].offsets) part.mask |= StrokeSet{1} << strokes[static_cast<std::size_t>(offset)];
+            part.first = std::countr_zero(part.mask);
+            part.last = 63 - std::countl_zero(part.mask);
+            part.closeOrder = in.closeOrder + static_cast<int>(p);
+            part.hasReference = false;
+            part.shape = 0;
+            out.push_back(part);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+bool shapePasses(const Instance& in) {
+    const int strokes = std::popcount(in.mask);
+    return !in.hasReference || strokes < 2 || in.shape <= (strokes == 2 ? kShapeLimitTwoStrokes : kShapeLimit);
+}
+
+QChar keyOf(const Instance& in) { return in.part >= 0 ? in.radical->parts[static_cast<std::size_t>(in.part)].key : in.radical->key; }
+
+QString glyphOf(const Instance& in) {
+    return in.part >= 0 ? in.radical->parts[static_cast<std::size_t>(in.part)].glyph : in.radical->glyph;
+}
+
+Search::Search(const QString& classes, const SearchInputs& inputs, double basePenalty)
+    : s_(classes.toLatin1()), g_(inputs.geometry), code_(inputs.code), chart_(inputs.chart), refs_(inputs.references),
+      shapeCache_(inputs.shapeCache), base_(basePenalty) {}
+
+void Search::run(Mode mode, std::vector<Candidate>& out) {
+    mode_ = mode;
+    out_ = &out;
+    nodes_ = 0;
+    insts_.clear();
+    startCount_ = closeCount_ = 0;
+    skipped_ = 0;
+    best_ = std::numeric_limits<double>::max();
+    for (const Candidate& c : out) best_ = std::min(best_, c.cost);
+    dfs(0, base_);
+}
+
+// Start-order key check for the k-th radical begun; returns the cost added or -1 to refuse.
+double Search::startKeyCost(int k, QChar key) const {
+    const int coded = code_.size() == 3 ? 2 : 3;
+    if (k < coded) {
+        if (key == code_[k]) return 0;
+        return mode_ == Mode::Relaxed ? kKeyMismatch : (mode_ == Mode::StrictStart ? -1 : 0);
+    }
+    if (code_.size() == 3) return -1;  // two radicals and an identification key, never more
+    return 0;
+}
+
+double Search::closeKeyCost(int k, QChar key) const {
+    if (mode_ != Mode::StrictClose) return 0;
+    const int coded = code_.size() == 3 ? 2 : 3;
+    if (k < coded) return key == code_[k] ? 0 : -1;
+    return code_.size() == 3 ? -1 : 0;
+}
+
+double Search::closeKeysCost(const chart::Radical* r) const {
+    double total = 0;
+    for (int p = 0; p < partCount(r); ++p) {
+        const double k = closeKeyCost(closeCount_ + p, partKey(r, p));
+        if (k < 0) return -1;
+        total += k;
+    }
+    return total;
+}
+
+double Search::shapeCost(const Instance& inst) {
+    const ShapeKey cacheKey{inst.mask, inst.radical};
+    if (auto it = shapeCache_.find(cacheKey); it != shapeCache_.end()) return it->second;
+    double d = kNoReference;
+    if (const Shape* ref = refs_.shape(inst.radical)) {
+        d = g_.distanceFrom(inst.mask, *ref, inst.radical->alternative > 0 && std::popcount(inst.mask) <= 6);
+    }
+    shapeCache_.emplace(cacheKey, d);
+    return d;
+}
+
+// Cost of closing `inst`: its shape and the price of any gap. -1 refuses.
+double Search::closeCost(Instance& inst) {
+    double cost = kPerRadical;
+    inst.shape = shapeCost(inst);
+    inst.hasReference = refs_.shape(inst.radical) != nullptr;
+    cost += inst.shape * std::popcount(inst.mask) / n();
+    if (!shapePasses(inst)) cost += kShapeFail;
+    if (inst.gaps > 0) {
+        const bool contained = g_.enclosesGap(inst.mask, inst.first, inst.last);
+        if (inst.wrapGap && contained) cost += kWrapContained;
+        else if (inst.wrapGap) cost += kInterleaveLoose;
+        else cost += contained ? kInterleaveContained : kInterleaveLoose;
+    }
+    return cost;
+}
+
+// A radical pauses once: at its wrapping point, or (short radicals such as ⺀ 刂) after its
+// first stroke.
+bool Search::mayPause(const Instance& in) {
+    if (in.gaps > 0) return false;
+    return in.matched == in.radical->wrapAt || (in.matched == 1 && in.radical->classes.size() <= 2);
+}
+
+int Search::openCount() const {
+    int open = 0;
+    for (const Instance& in : insts_) open += in.matched < in.radical->classes.size();
+    return open;
+}
+
+void Search::dfs(int i, double cost) {
+    if (++nodes_ > kNodeBudget) return;
+    if (cost > best_ + kPruneMargin) return;
+    if (i == n()) {
+        if (openCount() == 0) finish(cost);
+        return;
+    }
+    const char c = cls(i);
+    int forced = -1;
+    if (!openRadicalsFit(i, c, forced)) return;
+    for (std::size_t j = 0; j < insts_.size(); ++j) {
+        if (forced < 0 || static_cast<int>(j) == forced) continueRadical(j, i, cost);
+    }
+    if (forced >= 0) return;
+    // Leave 戈's final dot out of the last radical (成 我: the 丿 before it is coded last).
+    if (mayLeaveDot(i, c)) {
+        skipped_ = StrokeSet{1} << i;
+        dfs(i + 1, cost + kSkippedDot);
+        skipped_ = 0;
+    }
+    if (openCount() >= 2) return;
+    for (const chart::Radical* r : chart_.startingWith(c)) beginRadical(r, i, cost);
+}
+
+// An open radical that may not pause here must take stroke i (`forced`, else -1); open
+// radicals must fit into the strokes left. False when no parse can go on.
+bool Search::openRadicalsFit(int i, char c, int& forced) const {
+    forced = -1;
+    int needed = 0;
+    for (std::size_t j = 0; j < insts_.size(); ++j) {
+        const Instance& in = insts_[j];
+        const int len = static_cast<int>(in.radical->classes.size());
+        if (in.matched >= len) continue;
+        needed += len - in.matched;
+        if (mayPause(in)) continue;
+        if (forced >= 0 || in.radical->classes[in.matched].toLatin1() != c) return false;
+        forced = static_cast<int>(j);
+    }
+    return needed <= n() - i;
+}
+
+// Stroke i continues open radical j, if its class comes next there.
+void Search::continueRadical(std::size_t j, int i, double cost) {
+    Instance& in = insts_[j];
+    const int len = static_cast<int>(in.radical->classes.size());
+    if (in.matched >= len || in.radical->classes[in.matched].toLatin1() != cls(i)) return;
+    const bool gap = in.last != i - 1;
+    // What came in between must be complete when a paused radical resumes.
+    if (gap && openCount() > 1) return;
+    const Instance saved = in;
+    in.mask |= StrokeSet{1} << i;
+    in.matched += 1;
+    in.last = i;
+    if (gap) {
+        in.gaps = 1;
+        in.wrapGap = in.radical->wrapAt == saved.matched;
+    }
+    double add = 0;
+    if (in.matched == len) {
+        const double k = closeKeysCost(in.radical);
+        if (k < 0) {
+            in = saved;
+            return;
+        }
+        const double cc = closeCost(in);
+        add = k + cc;
+        in.closeOrder = closeCount_;
+        closeCount_ += partCount(in.radical);
+    }
+    const bool closed = in.matched == len;
+    dfs(i + 1, cost + add);  // may grow insts_: `in` is not used after this
+    if (closed) closeCount_ -= partCount(saved.radical);
+    insts_[j] = saved;
+}
+
+bool Search::mayLeaveDot(int i, char c) const {
+    return i == n() - 1 && n() >= 4 && code_.size() == 4 && c == 'n' && cls(i - 1) == 'p' && cls(i - 2) == 'z' &&
+           openCount() == 0 && mode_ != Mode::Relaxed;
+}
+
+// Radical r begins at stroke i.
+void Search::beginRadical(const chart::Radical* r, int i, double cost) {
+    const int len = static_cast<int>(r->classes.size());
+    if (len > n() - i) return;
+    double add = 0;
+    if (mode_ != Mode::StrictClose) {
+        for (int p = 0; p < partCount(r) && add >= 0; ++p) {
+            const double k = startKeyCost(startCount_ + p, partKey(r, p));
+            add = k < 0 ? -1 : add + k;
+        }
+        if (add < 0) return;
+    } else if (code_.size() == 3 && !code_.contains(partKey(r, 0))) {
+        return;
+    }
+    Instance in;
+    in.radical = r;
+    in.mask = StrokeSet{1} << i;
+    in.matched = 1;
+    in.first = in.last = i;
+    insts_.push_back(in);
+    startCount_ += partCount(r);
+    if (len == 1) {
+        const double k = closeKeysCost(r);
+        if (k >= 0) {
+            add += k + closeCost(insts_.back());
+            insts_.back().closeOrder = closeCount_++;
+            dfs(i + 1, cost + add);
+            --closeCount_;
+        }
+    } else {
+        dfs(i + 1, cost + add);
+    }
+    startCount_ -= partCount(r);
+    insts_.pop_back();
+}
+
+// The class of the stroke that counts as the last of coded radical k, and whether an
+// enclosure makes the shape 杂合.
+char Search::effectiveLast(const std::vector<Instance>& ordered, std::size_t k, bool& mixed) const {
+    const Instance& f = ordered[k];
+    const char last = s_[f.last];
+    // 辶 廴: the last stroke of the radical they enclose, by that radical's own rules.
+    if (f.radical->enclosesBefore && f.part < 0 && k > 0) {
+        mixed = true;
+        return effectiveLast(ordered, k - 1, mixed);
+    }
+    // 戈's dot is written last, but the 丿 before it counts.
+    if (f.radical->dotAfterSweep && last == 'n' && std::popcount(f.mask) >= 2) {
+        const auto idxs = indicesOf(f.mask);
+        return s_[idxs[idxs.size() - 2]];
+    }
+    if (f.part < 0 && f.radical->foldLast && f.radical->classes.contains(QLatin1Char('z'))) return 'z';
+    if (f.part < 0 && f.radical->standardLast != 0) return f.radical->standardLast;
+    return last;
+}
+
+// Identification-key check: which stroke counts as last, and the shape type.
+double Search::identCost(const std::vector<Instance>& ordered, bool& ok) const {
+    ok = true;
+    // The last stroke is that of the last coded radical (兆: 儿's 乚, 幽: 山's 丨, 国: 丶),
+    // by the rules of the radical that holds it.
+    bool mixed = false;
+    std::vector<StrokeSet> parts;
+    for (const Instance& in : ordered) {
+        if (in.gaps > 0 && in.wrapGap) mixed = true;
+        parts.push_back(in.mask);
+    }
+    const char last = effectiveLast(ordered, ordered.size() - 1, mixed);
+    const Layout layout = mixed ? Layout::Mixed : g_.layoutOf(parts);
+    const QString zone = chart::identZone(last);
+    const QChar letter = code_.back();
+    if (zone.size() == 3 && zone[static_cast<int>(layout) - 1] == letter) return 0;
+    if (zone.contains(letter)) return kIdentShape;
+    ok = false;
+    return kIdentZone;
+}
+
+void Search::finish(double cost) {
+    const std::vector<Instance> all = expanded(insts_);
+    const int m = static_cast<int>(all.size());
+    const bool three = code_.size() == 3;
+    if (three ? m != 2 : m < 3) return;
+    // In the close-order search the radicals are coded in the order they are finished.
+    std::vector<Instance> ordered = all;
+    Candidate cand;
+    cand.cost = cost;
+    if (mode_ == Mode::StrictClose) {
+        std::sort(ordered.begin(), ordered.end(), [](const Instance& a, const Instance& b) { return a.closeOrder < b.closeOrder; });
+        cand.cost += kCloseOrder;
+    }
+    if (m >= 4) {
+        // Four or more radicals: the first three and the last are coded.
+        if (keyOf(ordered.back()) != code_[3]) {
+            if (mode_ != Mode::Relaxed) return;
+            cand.cost += kKeyMismatch;
+        }
+        cand.radicals = 4;
+        cand.panelMasks = {ordered[0].mask, ordered[1].mask, ordered[2].mask, ordered.back().mask};
+    } else {
+        // Two or three radicals and the identification key; 戈's dot is never left out here.
+        if (skipped_) return;
+        cand.radicals = m;
+        cand.cost += identCost(ordered, cand.identOk);
+        cand.panelMasks = {ordered[0].mask, ordered[1].mask, m == 3 ? ordered[2].mask : 0, 0};
+    }
+    if (mode_ == Mode::Relaxed) {
+        for (int k = 0; k < cand.radicals; ++k) {
+            const Instance& in = (k == 3) ? ordered.back() : ordered[static_cast<std::size_t>(k)];
+            if (keyOf(in) != code_[k]) cand.matches = false;
+        }
+    }
+    cand.ordered = std::move(ordered);
+    record(std::move(cand));
+}
+
+// Keeps the cheapest parse of each panel split.
+void Search::record(Candidate cand) {
+    best_ = std::min(best_, cand.cost);
+    for (Candidate& c : *out_) {
+        if (c.panelMasks == cand.panelMasks && c.radicals == cand.radicals) {
+            if (cand.cost < c.cost) c = std::move(cand);
+            return;
+        }
+    }
+    out_->push_back(std::move(cand));
+}
+
+}  // namespace tessivo::datagen::decomposer
