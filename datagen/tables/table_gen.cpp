@@ -69,7 +69,7 @@ QString tonelessReading(QStringView syllable) {
 }
 
 QStringList chooserSyllables() {
-    const QStringList list = QString::fromLatin1(pinyin::kChooserSyllables).split(u' ', Qt::SkipEmptyParts);
+    const QStringList list = pinyin::chooserSyllableList();
     if (list.size() != pinyin::kChooserSyllableCount) throw GenError(QStringLiteral("chooser syllable list is broken"));
     return list;
 }

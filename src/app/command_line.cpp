@@ -77,7 +77,7 @@ QImage renderPanels(const CodeDisplayState& code) {
 }
 
 // Every named widget of the main window with its rectangle in the window's client area, one per
-// line: "Text5 74 156 195 20". Scripts drive the real window through these positions.
+// line: name, left, top, width, height. Scripts drive the real window through these positions.
 QString widgetMap(MainController& controller) {
     Skin noSkin;
     MainWindow window(controller, noSkin);

@@ -44,7 +44,7 @@ private:
     bool found_ = false;
     CharCodeRecord record_;  // Text11..Text14, Text17..Text20
     // Kept as bytes: converting them on every read would dominate the search.
-    platform::SearchProbes probes_;  // Text31, Text32
+    platform::SearchProbes probes_;
 };
 
 }  // namespace tessivo

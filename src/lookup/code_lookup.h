@@ -46,9 +46,9 @@ struct CodeDisplayState {
     QString code1;                                     // Label8: as read (padded)
     QString code2;                                     // Label7
     QString code3;                                     // Label6
-    QString codeLine;                                  // Label10, and its shadow Label5
-    bool bannerShown = false;                          // Picture2: the "not found" banner
-    std::array<Panel, 4> panels;                       // Picture1(0..3)
+    QString codeLine;                                  // shown by the code label and its white twin
+    bool bannerShown = false;                          // the "not found" banner is shown
+    std::array<Panel, 4> panels;                       // the four radical panels
 };
 
 // How a run ended, for the cells the controller owns.

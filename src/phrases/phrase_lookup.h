@@ -20,9 +20,9 @@ struct PhrasePages {
     QString words;                // Text1
     int pageCount = 0;            // Label17: 0 when nothing was found
     int page = 0;                 // Label18: 0 before the first lookup that found words
-    QString pageText;             // Label16, shown in the phrase row Text3
-    bool canPageBack = false;     // Command5 "↑"
-    bool canPageForward = false;  // Command7 "↓"
+    QString pageText;             // Label16, shown in the phrase row
+    bool canPageBack = false;     // the "↑" button is enabled
+    bool canPageForward = false;  // the "↓" button is enabled
 };
 
 struct PhraseLookupResult {
@@ -89,7 +89,7 @@ private:
     mutable QString recordText_;
     mutable bool recordTextStale_ = true;
     int matchRecord_ = 1;            // Text10
-    platform::SearchProbes probes_;  // Text31, Text32
+    platform::SearchProbes probes_;
     PhrasePages pages_;
 };
 

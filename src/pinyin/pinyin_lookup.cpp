@@ -10,7 +10,7 @@ using tables::ReferenceTables;
 using tables::TableSearch;
 
 const QStringList& readingChooserItems() {
-    static const QStringList list = QString::fromLatin1(kChooserSyllables).split(u' ', Qt::SkipEmptyParts);
+    static const QStringList list = chooserSyllableList();
     return list;
 }
 

@@ -27,7 +27,7 @@
 namespace tessivo::pinyin {
 
 // The pinyin chooser's 400 syllables, in their list order.
-const QStringList& readingChooserItems();  // Combo6
+const QStringList& readingChooserItems();
 
 // Text trimmed of blanks (U+0020) at both ends only, as the chooser and request steps trim.
 QString trimBlanks(const QString& text);

@@ -4,6 +4,9 @@
 // for u-umlaut ("lue", "nue"). Every reading in the pinyin table is one of them; header-only so
 // the data generator checks its readings against the same list.
 
+#include <QString>
+#include <QStringList>
+
 namespace tessivo::pinyin {
 
 inline constexpr const char* kChooserSyllables =
@@ -27,5 +30,8 @@ inline constexpr const char* kChooserSyllables =
     "zhu zhua zhuai zhuan zhuang zhui zhun zhuo zi zong zou zu zuan zui zun zuo";
 
 inline constexpr int kChooserSyllableCount = 400;
+
+// The syllables as a list, in order.
+inline QStringList chooserSyllableList() { return QString::fromLatin1(kChooserSyllables).split(u' ', Qt::SkipEmptyParts); }
 
 }  // namespace tessivo::pinyin

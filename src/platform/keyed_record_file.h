@@ -13,8 +13,8 @@ namespace tessivo::platform {
 
 // The raw bytes of the records a key search read last at its bounds; null before the first read.
 struct SearchProbes {
-    QByteArray lower;  // the lower bound of the last pass, or its middle probe when one followed
-    QByteArray upper;  // the upper bound of the last pass
+    QByteArray lower;  // Text31: the lower bound of the last pass, or its middle probe when one followed
+    QByteArray upper;  // Text32: the upper bound of the last pass
 };
 
 struct KeySearchResult {

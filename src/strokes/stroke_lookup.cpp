@@ -1,4 +1,5 @@
 #include "strokes/stroke_lookup.h"
+#include "strokes/stroke_glyphs.h"
 
 #include "pinyin/pinyin_lookup.h"
 #include "tables/table_format.h"
@@ -9,8 +10,11 @@ using tables::ReferenceTables;
 using tables::TableSearch;
 
 const QStringList& strokeGlyphs() {
-    static const QStringList glyphs = {QStringLiteral("一"), QStringLiteral("丨"), QStringLiteral("丿"),
-                                       QStringLiteral("丶"), QStringLiteral("乙")};
+    static const QStringList glyphs = [] {
+        QStringList list;
+        for (char16_t g : kStrokeGlyphs) list << QString(QChar(g));
+        return list;
+    }();
     return glyphs;
 }
 

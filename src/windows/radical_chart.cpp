@@ -1,5 +1,7 @@
 #include "windows/radical_chart.h"
 
+#include "strokes/stroke_glyphs.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -407,13 +409,8 @@ char strokeClassOfLetter(QChar letter) {
 }
 
 QString strokeGlyph(char cls) {
-    switch (cls) {
-    case 'h': return QStringLiteral("一");
-    case 's': return QStringLiteral("丨");
-    case 'p': return QStringLiteral("丿");
-    case 'n': return QStringLiteral("丶");
-    default: return QStringLiteral("乙");
-    }
+    const int digit = cls == 'h' ? 0 : cls == 's' ? 1 : cls == 'p' ? 2 : cls == 'n' ? 3 : 4;
+    return QString(QChar(strokes::kStrokeGlyphs[digit]));
 }
 
 QString identZone(char cls) {

@@ -62,13 +62,13 @@ public:
     void close();
 
     // What the user does.
-    void typeCharacter(const QString& text);                 // Change of Text5
-    void pickCharacterAt(const QString& boxText, int caret); // key-up or click in Text5 or Text6
-    void editResultList(const QString& text);                // typing into Text6
+    void typeCharacter(const QString& text);                 // the character input changed
+    void pickCharacterAt(const QString& boxText, int caret); // key-up or click in an input box
+    void editResultList(const QString& text);                // typing into the result list
     void chooseReading(const QString& chooserText, ChooserAction action);
     void chooseStrokes(const std::array<QString, 5>& chooserTexts);
-    void pageBack();                                         // Click of Command5
-    void pageForward();                                      // Click of Command7
+    void pageBack();                                         // the "↑" button
+    void pageForward();                                      // the "↓" button
     // The expand button: returns the box that takes the focus.
     FocusTarget toggleExpand();
 
@@ -92,8 +92,8 @@ private:
     friend class MainView;
 
     void handOverRequests(const QString& c);
-    void runCodeLookup();         // Click of Command6
-    void runPhraseLookup();       // Click of Command14
+    void runCodeLookup();
+    void runPhraseLookup();
     void readingRequestChanged();
     void strokeRequestChanged();
     void lookUpFirstResult();

@@ -23,11 +23,11 @@ struct MainState {
     Cell<QString> phraseRequest;   // Text9: a change runs the phrase lookup
     Cell<QString> readingRequest;  // Text2bh: a change runs the reading lookup
     Cell<QString> strokeRequest;   // Text2bhw: a change runs the stroke lookup
-    Cell<QString> resultList;      // Text6: the characters of a reading or a stroke code
+    Cell<QString> resultList;      // the characters of a reading or a stroke code, as listed
     pinyin::ReadingMode readingMode = pinyin::ReadingMode::OfReading;  // Label20
-    QString reading;               // Label24, shown again by its white twin Label25
+    QString reading;               // the reading shown in the code row
     QString strokeCode;            // Text4: the five digits of the stroke choosers
-    ExpandSwitch expand;           // Label26 and the caption of Command1
+    ExpandSwitch expand;           // Label26, with the expand button's caption
 };
 
 }  // namespace tessivo
