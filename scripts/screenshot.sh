@@ -57,15 +57,16 @@ for c in "$@"; do
   case "$c" in
     pinyin:*) typeInto Combo6 "${c#pinyin:}" ;;
     strokes:*)
-      # Chosen with the mouse from each chooser's list, as a user does (every choice moves the
-      # keyboard focus to the result list). The list opens below the chooser, items about 16.7
-      # pixels apart; the arrow is at the chooser's right end.
+      # Chosen from each chooser's open list, as a user does (every choice moves the keyboard
+      # focus to the result list): a click on the arrow, the last few pixels of the chooser, opens
+      # the list; Home, Down and Return pick the item.
       glyphs="${c#strokes:}"; order="一丨丿丶乙_"
       for k in 1 2 3 4 5; do
         g="${glyphs:$((k - 1)):1}"; prefix="${order%%"$g"*}"; item=${#prefix}
-        rect "Combo$k"; arrow=$((L + W - 9))
-        clickAt "$arrow" $((T + H / 2)); sleep 0.3
-        clickAt $((arrow - 20)) $((T + H + 9 + item * 167 / 10)); sleep 0.2
+        rect "Combo$k"
+        clickAt $((L + W - 5)) $((T + H / 2)); sleep 0.3
+        xdotool key Home; for _ in $(seq 1 "$item"); do xdotool key Down; done
+        xdotool key Return; sleep 0.2
       done ;;
     *) typeInto Text5 "$c" ;;
   esac

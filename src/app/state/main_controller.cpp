@@ -15,6 +15,10 @@ QString firstCharacter(const QString& text) {
 
 namespace {
 
+// Blank means empty or only U+0020, the one rule of every request: an ideographic space or a
+// line break is a character to look up like any other.
+bool isBlank(const QString& text) { return pinyin::trimBlanks(text).isEmpty(); }
+
 // The character just left of caret position `caret` (counted in UTF-16 units, as the box reports it).
 QString characterBeforeCaret(const QString& text, int caret) {
     if (caret <= 0 || caret > text.size()) return {};
@@ -43,10 +47,10 @@ MainController::MainController(const tables::ReferenceTables& tables, KeyPicture
       codeLookup_(std::make_unique<CodeLookup>(charFile_, QString(), keyPictures_)),
       phraseLookup_(std::make_unique<PhraseLookup>(phraseFile_)) {
     state_.codeRequest.onChange([this] {
-        if (!state_.codeRequest().trimmed().isEmpty()) runCodeLookup();
+        if (!isBlank(state_.codeRequest())) runCodeLookup();
     });
     state_.phraseRequest.onChange([this] {
-        if (!state_.phraseRequest().trimmed().isEmpty()) runPhraseLookup();
+        if (!isBlank(state_.phraseRequest())) runPhraseLookup();
     });
     state_.readingRequest.onChange([this] { readingRequestChanged(); });
     state_.strokeRequest.onChange([this] { strokeRequestChanged(); });
@@ -92,7 +96,7 @@ void MainController::handOverRequests(const QString& c) {
 }
 
 void MainController::typeCharacter(const QString& text) {
-    if (text.trimmed().isEmpty()) return;
+    if (isBlank(text)) return;
     handOverRequests(firstCharacter(text));
     runCodeLookup();
     runPhraseLookup();

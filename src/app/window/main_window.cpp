@@ -6,10 +6,12 @@
 #include "platform/desktop.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -81,7 +83,19 @@ void MainWindow::refreshCodeRow(const MainView& view) {
     codeLineTwin_->setText(view.code().codeLine);
     reading_->setText(view.reading());
     readingTwin_->setText(view.reading());
+    fitReading();
     for (QLabel* l : {codeLine_, codeLineTwin_, reading_, readingTwin_}) l->adjustSize();
+}
+
+void MainWindow::fitReading() {
+    // The longest readings ("zhuang", "chuang") are wider in the substitute Song face than the
+    // designed label: step the size down until the reading ends before the expand button.
+    const int room = expandButton_->x() - reading_->x() - 2;
+    const QString shown = reading_->text().trimmed();
+    QFont font = widgets::songFont(12, true);
+    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(shown) > room) font.setPointSizeF(font.pointSizeF() - 0.5);
+    reading_->setFont(font);
+    readingTwin_->setFont(font);
 }
 
 void MainWindow::refreshPhraseRow(const PhrasePages& pages) {
@@ -95,10 +109,14 @@ void MainWindow::refreshPhraseRow(const PhrasePages& pages) {
 }
 
 void MainWindow::applySizeRule() {
-    const ExpandSwitch::Outer outer = controller_.view().expand().size(skin_.active());
-    const int width = outer.width ? layout::twipsToPixels(*outer.width - layout::FrameWidth) : this->width();
+    const ExpandSwitch& expand = controller_.view().expand();
+    const ExpandSwitch::Outer outer = expand.size(skin_.active());
+    // A skin keeps the width the window has; before the first fitting that is the designed width.
+    const std::optional<int> outerWidth = outer.width ? outer.width : fitted_ ? std::nullopt : expand.size(false).width;
+    const int width = outerWidth ? layout::twipsToPixels(*outerWidth - layout::FrameWidth) : this->width();
     const int height = layout::twipsToPixels(outer.height - layout::FrameHeight);
     setFixedSize(width, height);
+    fitted_ = true;
 }
 
 void MainWindow::toggleExpand() {
@@ -108,11 +126,22 @@ void MainWindow::toggleExpand() {
     applySizeRule();
     expandButton_->setText(expand.buttonCaption());
     focus(target);
-    // Re-centre on the screen, keeping the size.
+    centreOnScreen();
+}
+
+void MainWindow::centreOnScreen() {
+    // Keeps the size; the frame counts, so the window as seen is centred.
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - frameGeometry().width()) / 2, area.y() + (area.height() - frameGeometry().height()) / 2);
     }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    centreOnScreen();
 }
 
 void MainWindow::focus(FocusTarget target) {
@@ -154,12 +183,29 @@ void MainWindow::filterResultList(QObject* watched, QEvent* event, bool* swallow
         resultList_->setFocus();
         *swallow = true;
     } else if (release && button == Qt::LeftButton) {
-        // A click moves the caret like a key does: look up the character left of it.
-        controller_.pickCharacterAt(resultList_->toPlainText(), resultList_->textCursor().position());
+        pickClickedCharacter(static_cast<QMouseEvent*>(event)->position().toPoint());
     }
 }
 
+void MainWindow::pickClickedCharacter(QPoint at) {
+    // The character under the pointer, whichever half of it was clicked: the caret lands before
+    // it when its left half is hit, after it when its right half is.
+    const QString text = resultList_->toPlainText();
+    int end = resultList_->cursorForPosition(at).position();
+    QTextCursor caret(resultList_->document());
+    caret.setPosition(end);
+    if (end < text.size() && at.x() >= resultList_->cursorRect(caret).x()) ++end;
+    controller_.pickCharacterAt(text, end);
+}
+
+bool MainWindow::filterChooserKey(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !qobject_cast<QComboBox*>(watched->parent())) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (filterChooserKey(watched, event)) return true;
     if (watched == phraseRowText_) {
         if (filterPhraseRow(event)) return true;
     } else if (watched == codeRow_ && event->type() == QEvent::MouseMove) {

@@ -44,6 +44,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -58,6 +59,7 @@ private:
     void buildStrokeRow();
     void buildResultList();
     void buildParkingBox();
+    void configureChooser(QComboBox* chooser);
     QPushButton* windowButton(QWidget* parent, const QString& objectName, const QString& caption,
                               void (MainWindow::*request)());
 
@@ -69,11 +71,17 @@ private:
     void focusResultList(int caret);
     void strokeChooserChanged();
     bool filterPhraseRow(QEvent* event);
+    bool filterChooserKey(QObject* watched, QEvent* event);
+    void pickClickedCharacter(QPoint at);
+    void fitReading();
+    void centreOnScreen();
     void filterResultList(QObject* watched, QEvent* event, bool* swallow);
 
     MainController& controller_;
     const Skin& skin_;
     bool refreshing_ = false;  // set while the window copies state into widgets: no echo back
+    bool placed_ = false;      // centred on the screen at the first show
+    bool fitted_ = false;      // the size rule has been applied once
 
     std::array<RadicalPanel*, 4> radicalPanels_{};  // Picture1(0..3)
     QWidget* notFoundBanner_ = nullptr;             // Picture2

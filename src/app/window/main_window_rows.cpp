@@ -27,6 +27,11 @@ void MainWindow::buildFrames() {
     phraseRow_ = widgets::frame(this, QStringLiteral("Frame3"), twips(0, 2070, 6675, 465));
     codeRow_ = widgets::frame(this, QStringLiteral("Frame1"), twips(0, 1710, 6675, 430));
     codeRow_->setMouseTracking(true);
+    // Unskinned, the code row has a single-line border; a skin draws its own look.
+    if (!skin_.active()) {
+        codeRow_->setFrameShape(QFrame::Box);
+        codeRow_->setFrameShadow(QFrame::Plain);
+    }
     lowerPanel_->hide();
 }
 
@@ -53,6 +58,7 @@ void MainWindow::buildBanner() {
     auto* link = new QLabel(notFoundBanner_);
     link->setObjectName(QStringLiteral("Label28"));
     link->setFont(songFont(9));
+    link->setTextFormat(Qt::RichText);  // the one label that is a link; its text is the program's own
     link->setText(QStringLiteral("<a href=\"%1\" style=\"color:#0000ff\">%1</a>").arg(links::onlineLookupPage()));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     link->setOpenExternalLinks(false);
@@ -126,6 +132,14 @@ void MainWindow::buildPhraseRow() {
     connect(pageForwardButton_, &QPushButton::clicked, &controller_, &MainController::pageForward);
 }
 
+void MainWindow::configureChooser(QComboBox* chooser) {
+    // A chooser searches exactly what was typed: no completion from its list, and Enter neither
+    // adds the typed text to the list nor picks an item.
+    chooser->setCompleter(nullptr);
+    chooser->setInsertPolicy(QComboBox::NoInsert);
+    chooser->lineEdit()->installEventFilter(this);
+}
+
 void MainWindow::buildCharacterAndReadingRow() {
     label(lowerPanel_, QStringLiteral("Label15"), QStringLiteral("输入汉字："), twips(120, 270, 975, 180), songFont(9, true));
     characterInput_ = new QLineEdit(lowerPanel_);
@@ -137,6 +151,7 @@ void MainWindow::buildCharacterAndReadingRow() {
     readingChooser_ = new QComboBox(lowerPanel_);
     readingChooser_->setObjectName(QStringLiteral("Combo6"));
     readingChooser_->setEditable(true);
+    configureChooser(readingChooser_);
     readingChooser_->setGeometry(twips(5160, 210, 1425, 300));
     readingChooser_->addItems(pinyin::readingChooserItems());
     readingChooser_->setCurrentIndex(-1);
@@ -157,6 +172,7 @@ void MainWindow::buildStrokeRow() {
         auto* c = new QComboBox(lowerPanel_);
         c->setObjectName(QStringLiteral("Combo%1").arg(k + 1));
         c->setEditable(true);
+        configureChooser(c);
         c->setGeometry(twips(lefts[k], 570, 915, 300));
         c->addItems(strokes::strokeChooserItems(k + 1));
         c->setCurrentIndex(-1);

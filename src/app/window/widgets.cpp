@@ -21,6 +21,8 @@ QLabel* label(QWidget* parent, const QString& objectName, const QString& text, Q
               bool autoSize) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(objectName);
+    // Labels show text from users and files: never interpreted as markup.
+    l->setTextFormat(Qt::PlainText);
     l->setFont(font);
     l->move(at.topLeft());
     if (autoSize) l->adjustSize();

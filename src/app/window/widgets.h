@@ -16,7 +16,7 @@ namespace tessivo::widgets {
 
 QRect twips(int left, int top, int width, int height);
 QFont songFont(double points, bool bold = false);
-// A label sized to its text (or to `at` when autoSize is false).
+// A plain-text label sized to its text (or to `at` when autoSize is false).
 QLabel* label(QWidget* parent, const QString& objectName, const QString& text, QRect at, const QFont& font,
               bool autoSize = true);
 QFrame* frame(QWidget* parent, const QString& objectName, QRect at);

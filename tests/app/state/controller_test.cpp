@@ -180,3 +180,23 @@ TEST_F(ControllerTest, EachEntryPointTellsTheWindowOnce) {
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(controller.view().resultList(), QStringLiteral("中 "));
 }
+
+TEST_F(ControllerTest, OnlyBlanksAreBlankForEveryRequest) {
+    controller.typeCharacter(QStringLiteral("中"));
+    ASSERT_FALSE(controller.view().code().bannerShown);
+    // An ideographic space is a character like any other: it is looked up and not found, so no
+    // codes or panels of the character before stay beside its emptied reading.
+    controller.typeCharacter(QStringLiteral("\u3000"));
+    EXPECT_TRUE(controller.view().code().bannerShown);
+    EXPECT_TRUE(controller.view().code().codeLine.isEmpty());
+    for (const Panel& p : controller.view().code().panels) EXPECT_EQ(p.kind, Panel::Kind::Empty);
+    EXPECT_TRUE(controller.view().reading().isEmpty());
+    // The same for a line break handed over from the result list.
+    controller.typeCharacter(QStringLiteral("中"));
+    controller.pickCharacterAt(QStringLiteral("中\n"), 2);
+    EXPECT_TRUE(controller.view().code().bannerShown);
+    // Blanks alone start nothing.
+    const int runs = controller.codeLookupRuns();
+    controller.typeCharacter(QStringLiteral("   "));
+    EXPECT_EQ(controller.codeLookupRuns(), runs);
+}

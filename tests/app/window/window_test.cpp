@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace tessivo;
@@ -90,6 +91,8 @@ TEST_F(WindowTest, ExpandsAndCollapsesWithTheSizeRuleCaptionAndFocus) {
 
 TEST_F(SkinnedWindowTest, ASkinChangesOnlyTheHeight) {
     const int width = window->width();
+    EXPECT_EQ(width, 446);  // the designed width, also when a skin is there from the start
+    EXPECT_EQ(named<QFrame>("Frame1")->frameShape(), QFrame::NoFrame);  // the skin draws the look
     EXPECT_EQ(window->height(), (2890 + 100 - 340) / 15);
     click(named<QPushButton>("Command1"));
     EXPECT_EQ(window->height(), (5400 + 100 - 340) / 15);
@@ -182,17 +185,26 @@ TEST_F(WindowTest, KeysAndClicksHandTheCharacterLeftOfTheCaretOver) {
     QApplication::sendEvent(input, &release);
     EXPECT_EQ(named<QLabel>("Label10")->text(), QStringLiteral("k khk"));
 
-    // A click in the result list looks up the character left of where the caret lands.
+    // A click in the result list hands over the character under the pointer, also when its
+    // left half is hit (the caret then lands before it, after the blank).
     controller.chooseReading(QStringLiteral("a"), ChooserAction::Typed);
     QApplication::processEvents();
     QPlainTextEdit* list = named<QPlainTextEdit>("Text6");
     ASSERT_TRUE(list->toPlainText().startsWith(QStringLiteral("啊 阿 ")));
-    QTextCursor cursor = list->textCursor();
-    cursor.setPosition(3);  // after 阿
-    list->setTextCursor(cursor);
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &up);
+    const auto clickAt = [&](int position, int dx) {
+        QTextCursor caret(list->document());
+        caret.setPosition(position);
+        const QRect r = list->cursorRect(caret);
+        const QPointF at(r.x() + dx, r.center().y());
+        QMouseEvent down(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &down);
+        QApplication::sendEvent(list->viewport(), &up);
+    };
+    clickAt(2, 2);  // the left edge of 阿
     EXPECT_EQ(named<QLabel>("Label10")->text(), QStringLiteral("b bs bskg"));
+    clickAt(1, -2);  // the right edge of 啊
+    EXPECT_EQ(named<QLabel>("Label10")->text(), QStringLiteral("kb kbsk"));
 }
 
 TEST_F(WindowTest, ShowingTheListLeavesItAsItIsAndAUserEditReachesTheController) {
@@ -260,4 +272,58 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndTheStyleFollowsIt) {
     // The phrase row's colours come from the base sheet by its name.
     const QImage row = named<QLineEdit>("Text3")->grab().toImage();
     EXPECT_EQ(row.pixelColor(row.width() / 2, row.height() / 2), QColor(255, 224, 192));
+}
+
+namespace {
+
+// Types text into a widget key by key, as the keyboard does.
+void typeKeys(QWidget* target, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+}  // namespace
+
+TEST_F(WindowTest, TheReadingChooserSearchesExactlyWhatWasTyped) {
+    click(named<QPushButton>("Command1"));
+    QComboBox* chooser = named<QComboBox>("Combo6");
+    chooser->lineEdit()->setFocus();
+    typeKeys(chooser->lineEdit(), QStringLiteral("zh"));
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("zh"));  // not completed to "zha"
+    EXPECT_TRUE(controller.view().resultList().isEmpty());     // "zh" is no reading
+
+    // Enter neither adds the typed text to the list nor picks anything.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(chooser->lineEdit(), &enter);
+    EXPECT_EQ(chooser->count(), 400);
+    EXPECT_EQ(chooser->findText(QStringLiteral("zh")), -1);
+}
+
+TEST_F(WindowTest, TextFromUsersAndFilesIsNeverMarkup) {
+    controller.chooseReading(QStringLiteral("a"), ChooserAction::Typed);
+    controller.chooseReading(QStringLiteral("<b><u>Ab"), ChooserAction::Typed);  // the list stays, the label takes the text
+    QApplication::processEvents();
+    EXPECT_EQ(named<QLabel>("Label24")->text(), QStringLiteral("<b><u>Ab"));
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->objectName() == u"Label28") continue;  // the banner's link, the program's own text
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << qPrintable(label->objectName());
+    }
+}
+
+TEST_F(WindowTest, LayoutMendsBorderCentreAndReadingRoom) {
+    EXPECT_EQ(named<QFrame>("Frame1")->frameShape(), QFrame::Box);  // a single-line border without a skin
+    // Centred on the screen at the first show.
+    const QRect screen = window->screen()->geometry();
+    EXPECT_LE(std::abs(window->frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(window->frameGeometry().center().y() - screen.center().y()), 1);
+    // The widest reading ends before the expand button.
+    controller.chooseReading(QStringLiteral("zhuang"), ChooserAction::Typed);
+    QApplication::processEvents();
+    QLabel* reading = named<QLabel>("Label24");
+    const int end = reading->x() + reading->fontMetrics().horizontalAdvance(reading->text().trimmed());
+    EXPECT_LE(end, named<QPushButton>("Command1")->x());
 }
