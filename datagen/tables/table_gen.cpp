@@ -119,15 +119,44 @@ QHash<QString, CharReadings> parseUnihanReadings(const QString& text, const QStr
     return out;
 }
 
+namespace {
+
+struct PinyinEntry {
+    QString reading;
+    QByteArray gbk;
+    QString character;
+};
+
+// A chooser syllable must list something: where no main or frequent reading gives it a line,
+// the characters the dictionaries read that way get one (嗲 dia). Those whose shown reading
+// stays are preferred; where there is none (呒, read only m in the 1983 dictionary), the
+// reading becomes the one it shows.
+void addLinesForUnlistedSyllables(std::vector<PinyinEntry>& entries, const QStringList& characters,
+                                  const QHash<QString, CharReadings>& readings, const QStringList& syllables) {
+    QSet<QString> covered;
+    for (const PinyinEntry& e : entries) covered.insert(e.reading);
+    for (const QString& syllable : syllables) {
+        if (covered.contains(syllable)) continue;
+        std::vector<PinyinEntry> keeping, changing;
+        for (const QString& c : characters) {
+            const auto found = readings.constFind(c);
+            if (found == readings.constEnd() || !found->common.contains(syllable)) continue;
+            const auto main = std::find_if(entries.begin(), entries.end(), [&](const PinyinEntry& e) { return e.character == c; });
+            if (main == entries.end()) continue;
+            const int block = blockOfReading(syllable), mainBlock = blockOfReading(main->reading);
+            const bool mainStaysShown = block > mainBlock || (block == mainBlock && syllable < main->reading);
+            (mainStaysShown ? keeping : changing).push_back({syllable, main->gbk, c});
+        }
+        for (const PinyinEntry& e : keeping.empty() ? changing : keeping) entries.push_back(e);
+    }
+}
+
+}  // namespace
+
 std::vector<PinyinLine> buildPinyinLines(const QStringList& characters, const QHash<QString, CharReadings>& readings,
                                          const QStringList& syllables) {
     const QSet<QString> allowed(syllables.begin(), syllables.end());
-    struct Entry {
-        QString reading;
-        QByteArray gbk;
-        QString character;
-    };
-    std::vector<Entry> entries;
+    std::vector<PinyinEntry> entries;
     for (const QString& c : characters) {
         const auto found = readings.constFind(c);
         if (found == readings.constEnd()) continue;
@@ -153,7 +182,8 @@ std::vector<PinyinLine> buildPinyinLines(const QStringList& characters, const QH
             if (mainStaysShown) entries.push_back({r, gbk, c});
         }
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    addLinesForUnlistedSyllables(entries, characters, readings, syllables);
+    std::sort(entries.begin(), entries.end(), [](const PinyinEntry& a, const PinyinEntry& b) {
         const int ba = blockOfReading(a.reading), bb = blockOfReading(b.reading);
         if (ba != bb) return ba < bb;
         if (a.reading != b.reading) return a.reading < b.reading;
@@ -161,7 +191,7 @@ std::vector<PinyinLine> buildPinyinLines(const QStringList& characters, const QH
     });
     std::vector<PinyinLine> lines;
     lines.reserve(entries.size());
-    for (const Entry& e : entries) lines.push_back({e.character, e.reading});
+    for (const PinyinEntry& e : entries) lines.push_back({e.character, e.reading});
     return lines;
 }
 

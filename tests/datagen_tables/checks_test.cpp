@@ -84,11 +84,20 @@ TEST(GeneratedTables, EachCharacterStillShowsItsMainReading) {
     const auto readings =
         parseUnihanReadings(readBzip2Utf8(QStringLiteral(TESSIVO_UNIHAN_READINGS)), hanzi);
     int checked = 0;
+    int given = 0;
     for (const QString& c : hanzi) {
         const QString main = readings.value(c).mandarin;
         if (!syllables.contains(main)) continue;
-        EXPECT_EQ(tessivo::pinyin::readingOf(tables, c), main) << c.toStdString();
         ++checked;
+        const QString shown = tessivo::pinyin::readingOf(tables, c);
+        if (shown == main) continue;
+        // The one exception: a chooser syllable no other character is read as takes a character
+        // the dictionaries read so, which then shows it.
+        const auto listed = tessivo::pinyin::listForReading(tables, shown);
+        EXPECT_TRUE(listed && listed->trimmed() == c && readings.value(c).common.contains(shown))
+            << c.toStdString() << " shows " << shown.toStdString() << " instead of " << main.toStdString();
+        ++given;
     }
     EXPECT_GT(checked, 6700);
+    EXPECT_LE(given, 2);
 }

@@ -54,7 +54,9 @@ TEST(UnihanReadings, MainReadingIsFirstMandarinValueAndArchaicFieldIsIgnored) {
 TEST(PinyinLines, SecondReadingOnlyWhereTheMainReadingStaysShown) {
     const QStringList chars = {u"啊"_qs, u"呵"_qs, u"僮"_qs, u"吖"_qs, u"嗯"_qs, u"地"_qs, u"铛"_qs};
     const auto r = parseUnihanReadings(kUnihanSample, chars);
-    const auto lines = buildPinyinLines(chars, r, chooserSyllables());
+    // Every syllable of the sample has a character, so no dictionary reading is needed to fill one.
+    const QStringList syllables = {u"a"_qs, u"dang"_qs, u"de"_qs, u"he"_qs, u"ng"_qs, u"tong"_qs, u"ya"_qs, u"zhuang"_qs};
+    const auto lines = buildPinyinLines(chars, r, syllables);
     QStringList got;
     for (const auto& l : lines) got << l.character + l.reading;
     // 僮's "zhuang" is counted in modern text and lies in a later block than "tong": a second
@@ -63,4 +65,21 @@ TEST(PinyinLines, SecondReadingOnlyWhereTheMainReadingStaysShown) {
     // syllable: "ng" instead.
     EXPECT_EQ(got, (QStringList{u"啊a"_qs, u"铛dang"_qs, u"地de"_qs, u"呵he"_qs, u"嗯ng"_qs, u"僮tong"_qs,
                                 u"吖ya"_qs, u"僮zhuang"_qs}));
+}
+
+TEST(PinyinLines, ASyllableNoMainReadingGivesTakesTheCharactersTheDictionariesReadSo) {
+    const QString sample = QStringLiteral(
+        "U+55F2\tkMandarin\tdiē\n"
+        "U+55F2\tkXHC1983\t0239.090:diǎ\n"
+        "U+7239\tkMandarin\tdiē\n"
+        "U+5452\tkMandarin\twǔ\n"
+        "U+5452\tkXHC1983\t0753.010:ḿ\n"
+        "U+4E94\tkMandarin\twǔ\n");
+    const QStringList chars = {u"嗲"_qs, u"爹"_qs, u"呒"_qs, u"五"_qs};
+    const auto lines = buildPinyinLines(chars, parseUnihanReadings(sample, chars), {u"dia"_qs, u"die"_qs, u"m"_qs, u"wu"_qs});
+    QStringList got;
+    for (const auto& l : lines) got << l.character + l.reading;
+    // 嗲 keeps showing die (its dia line comes first in the same block); 呒 has no other way to
+    // fill m, so it is listed there although it then shows m.
+    EXPECT_EQ(got, (QStringList{u"嗲dia"_qs, u"爹die"_qs, u"嗲die"_qs, u"呒m"_qs, u"五wu"_qs, u"呒wu"_qs}));
 }

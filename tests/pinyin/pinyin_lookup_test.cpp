@@ -155,3 +155,14 @@ TEST(EmbeddedPinyin, EveryChooserSyllableListsItsCharactersWithThatReadingOnly) 
     }
     EXPECT_GE(nonEmpty, 398);
 }
+
+TEST(ReadingChooser, EveryItemListsCharacters) {
+    // An item that lists nothing would look broken to whoever picks it.
+    const ReferenceTables& tables = ReferenceTables::embedded();
+    QStringList empty;
+    for (const QString& syllable : readingChooserItems()) {
+        const auto list = listForReading(tables, syllable);
+        if (!list || list->trimmed().isEmpty()) empty << syllable;
+    }
+    EXPECT_EQ(empty, QStringList());
+}
