@@ -31,8 +31,8 @@ SingleInstance::SingleInstance(const QString& folder, const QString& name) : imp
     // sees it, whatever its environment (su, sudo, cron change the runtime folder).
     acquired_ = impl_->tryLock(QDir(folder).filePath(QStringLiteral(".%1.lock").arg(name)));
     if (acquired_ || impl_->lock->error() == QLockFile::LockFailedError) return;
-    // The folder cannot hold a lock file: settings cannot be written there either, but still
-    // keep to one copy per user and folder.
+    // The folder cannot hold a lock file (read-only, missing): settings cannot be written there
+    // either, but still keep to one copy per user and folder.
     const QByteArray folderHash =
         QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     const QString fallback = QStringLiteral("%1/%2-%3-%4.lock")
@@ -40,6 +40,9 @@ SingleInstance::SingleInstance(const QString& folder, const QString& name) : imp
                                  .arg(::getuid())
                                  .arg(QString::fromLatin1(folderHash));
     acquired_ = impl_->tryLock(fallback);
+    if (acquired_ || impl_->lock->error() == QLockFile::LockFailedError) return;
+    // No lock file can be written anywhere (a full disk): run rather than refuse to start.
+    acquired_ = true;
 }
 
 SingleInstance::~SingleInstance() { delete impl_; }

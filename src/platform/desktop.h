@@ -10,6 +10,7 @@ namespace tessivo::platform {
 
 // Holds a lock in `folder` (the settings folder) for the life of the object. acquired() is
 // false when another copy of the program holds it (a lock left by a crashed copy is taken over).
+// When no lock can be written at all (a full disk), acquired() is true: the program still runs.
 class SingleInstance {
 public:
     SingleInstance(const QString& folder, const QString& name);

@@ -5,7 +5,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,4 +71,14 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockStillAllowsOneCopy) {
     SingleInstance first(missing, QStringLiteral("tessivo"));
     EXPECT_TRUE(first.acquired());
     EXPECT_TRUE(inChild([&] { return !SingleInstance(missing, QStringLiteral("tessivo")).acquired(); }));
+}
+
+TEST(SingleInstance, AFullDiskDoesNotStopTheProgram) {
+    QTemporaryDir settings;
+    // No file may grow: the lock file cannot get its content, as on a full disk.
+    EXPECT_TRUE(inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        return ::setrlimit(RLIMIT_FSIZE, &none) == 0 && SingleInstance(settings.path(), QStringLiteral("tessivo")).acquired();
+    })) << "a copy that cannot write its lock must still start";
 }
