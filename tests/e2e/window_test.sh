@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window opens topmost and clears what an earlier kill left of its exit write; a second
 # copy, even with another runtime folder, ends silently without touching the settings or those
-# leftovers; closing the window writes face.txt and advances ji.txt.
+# leftovers; closing the window writes face.txt and advances ji.txt; with a full disk the old
+# settings stay and a message box says they were not saved.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/window_steps.sh"
 exe="$1"
@@ -54,4 +55,26 @@ if kill -0 "$app_pid" 2>/dev/null; then echo "FAIL: the program did not end when
 wait "$app_pid" || { echo "FAIL: the program ended with an error"; exit 1; }
 cmp -s "$work/ji.txt" <(printf '31\r\n') || { echo "FAIL: ji.txt holds '$(cat "$work/ji.txt")'"; exit 1; }
 iconv -f GBK -t UTF-8 "$work/face.txt" | grep -q '^取消皮肤.urf' || { echo "FAIL: face.txt does not hold the no-skin name"; exit 1; }
+
+# A full disk at exit: no file may grow (writes fail as with ENOSPC). The settings stay as they
+# were, and a message box says so before the program ends.
+face_before="$(cat "$work/face.txt")"
+( trap '' XFSZ; ulimit -f 0; exec "$work/tessivo" ) & app_pid=$!
+find_main_window
+[[ -n "$win" ]] || { echo "FAIL: the program did not start with a full disk"; exit 1; }
+main="$win"
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+F4
+box=""
+for _ in $(seq 1 100); do
+  box="$(xdotool search --onlyvisible --name '^ Tessivo$' 2>/dev/null | grep -vx "$main" | head -1 || true)"
+  [[ -n "$box" ]] && break
+  sleep 0.1
+done
+[[ -n "$box" ]] || { echo "FAIL: no message box told that the settings were not saved"; exit 1; }
+xdotool windowactivate --sync "$box" key Return
+for _ in $(seq 1 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then echo "FAIL: the program did not end after the message box"; exit 1; fi
+wait "$app_pid" || { echo "FAIL: the program ended with an error after a failed save"; exit 1; }
+cmp -s "$work/ji.txt" <(printf '31\r\n') || { echo "FAIL: with a full disk ji.txt became '$(cat -A "$work/ji.txt")'"; exit 1; }
+[[ "$(cat "$work/face.txt")" == "$face_before" ]] || { echo "FAIL: with a full disk face.txt became '$(cat -A "$work/face.txt")'"; exit 1; }
 echo "ok"
