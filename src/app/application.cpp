@@ -19,12 +19,14 @@ Application::~Application() = default;
 bool Application::start() {
     skin_.set(startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); }));
 
-    // One copy per user: a second copy ends silently, before it opens or writes anything else.
-    instance_ = std::make_unique<platform::SingleInstance>(QStringLiteral("tessivo"));
+    // One copy per settings folder: a second copy ends silently, before it opens or writes
+    // anything else.
+    instance_ = std::make_unique<platform::SingleInstance>(folders_.settings, QStringLiteral("tessivo"));
     if (!instance_->acquired()) {
         exitCode_ = 0;
         return false;
     }
+    removeStaleSaveFiles(folders_);
 
     const tables::ReferenceTables* tables = nullptr;
     try {
@@ -65,6 +67,12 @@ ExitPage Application::shutdown(const QString& timeText) {
     QStringList errors;
     const ExitPage page = writeExitSettings(folders_, skin_.fileName(), timeText, &errors);
     for (const QString& e : errors) qWarning("tessivo: %s", qPrintable(e));
+    if (!errors.isEmpty()) {
+        // Said once, in words: the next start would otherwise silently use the old settings.
+        QMessageBox::warning(nullptr, QStringLiteral(" Tessivo"),
+                             QStringLiteral("设置未能保存（可能是磁盘已满或没有写入权限），下次启动时仍使用原来的设置。\n\n") +
+                                 errors.join(u'\n'));
+    }
     if (page == ExitPage::OnlineLookup) platform::openUrl(links::onlineLookupPage());
     if (page == ExitPage::Forum) platform::openUrl(links::forumPage());
     platform::SkinEngine::remove();

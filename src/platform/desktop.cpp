@@ -1,29 +1,48 @@
 #include "desktop.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QWidget>
+
+#include <memory>
 
 #include <unistd.h>
 
 namespace tessivo::platform {
 
 struct SingleInstance::Impl {
-    explicit Impl(const QString& path) : lock(path) {}
-    QLockFile lock;
+    std::unique_ptr<QLockFile> lock;
+
+    // QLockFile notices a lock whose owner process is gone and takes it over.
+    bool tryLock(const QString& path) {
+        lock = std::make_unique<QLockFile>(path);
+        lock->setStaleLockTime(0);
+        return lock->tryLock(0);
+    }
 };
 
-SingleInstance::SingleInstance(const QString& name) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-    impl_ = new Impl(QDir(dir).filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid())));
-    // QLockFile notices a lock whose owner process is gone and takes it over.
-    impl_->lock.setStaleLockTime(0);
-    acquired_ = impl_->lock.tryLock(0);
+SingleInstance::SingleInstance(const QString& folder, const QString& name) : impl_(new Impl) {
+    // The lock lives beside the settings it protects, so every launch that would write them
+    // sees it, whatever its environment (su, sudo, cron change the runtime folder).
+    acquired_ = impl_->tryLock(QDir(folder).filePath(QStringLiteral(".%1.lock").arg(name)));
+    if (acquired_ || impl_->lock->error() == QLockFile::LockFailedError) return;
+    // The folder cannot hold a lock file (read-only, missing): settings cannot be written there
+    // either, but still keep to one copy per user and folder.
+    const QByteArray folderHash =
+        QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QString fallback = QStringLiteral("%1/%2-%3-%4.lock")
+                                 .arg(QDir::tempPath(), name)
+                                 .arg(::getuid())
+                                 .arg(QString::fromLatin1(folderHash));
+    acquired_ = impl_->tryLock(fallback);
+    if (acquired_ || impl_->lock->error() == QLockFile::LockFailedError) return;
+    // No lock file can be written anywhere (a full disk): run rather than refuse to start.
+    acquired_ = true;
 }
 
 SingleInstance::~SingleInstance() { delete impl_; }
@@ -51,15 +70,22 @@ QString installSongFace() {
     return song.front();
 }
 
+namespace {
+constexpr qint64 MaxSkinBytes = 1 << 20;
+}  // namespace
+
 int SkinEngine::start(const QString& skinPath, int mode) {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (mode != 2) {
         if (app) app->setStyleSheet(QString());
         return 1;
     }
+    // Only a regular file of a style sheet's size: a FIFO or a device would block or never end.
+    const QFileInfo info(skinPath);
+    if (!info.isFile() || info.size() > MaxSkinBytes) return 0;
     QFile file(skinPath);
     if (!file.open(QIODevice::ReadOnly)) return 0;
-    const QString sheet = QString::fromUtf8(file.readAll());
+    const QString sheet = QString::fromUtf8(file.read(MaxSkinBytes));
     if (sheet.trimmed().isEmpty()) return 0;
     if (app) app->setStyleSheet(sheet);
     return 1;

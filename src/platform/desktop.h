@@ -8,11 +8,12 @@ class QWidget;
 // Song-style Chinese face, and the skin engine.
 namespace tessivo::platform {
 
-// Holds a per-user lock for the life of the object. acquired() is false when another copy of
-// the program holds it (a lock left by a crashed copy is taken over).
+// Holds a lock in `folder` (the settings folder) for the life of the object. acquired() is
+// false when another copy of the program holds it (a lock left by a crashed copy is taken over).
+// When no lock can be written at all (a full disk), acquired() is true: the program still runs.
 class SingleInstance {
 public:
-    explicit SingleInstance(const QString& name);
+    SingleInstance(const QString& folder, const QString& name);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;

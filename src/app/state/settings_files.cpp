@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tessivo::settings {
 
 QString firstField(const QString& firstLine) {
@@ -19,6 +21,20 @@ QString firstField(const QString& firstLine) {
     }
     const qsizetype comma = rest.indexOf(u',');
     return (comma < 0 ? rest : rest.first(comma)).toString().trimmed();
+}
+
+std::optional<QString> fieldText(const QString& value) {
+    if (value.contains(u'\n') || value.contains(u'\r')) return std::nullopt;
+    if (firstField(value) == value) return value;
+    const QString quoted = u'"' + value + u'"';
+    if (firstField(quoted) == value) return quoted;
+    return std::nullopt;
+}
+
+bool isSkinFileName(const QString& name) {
+    if (name.contains(u'/') || name.contains(QStringLiteral(".."))) return false;
+    if (!name.endsWith(QStringLiteral(".urf"), Qt::CaseInsensitive)) return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 std::optional<QString> readFirstField(const QString& path) {
@@ -40,8 +56,15 @@ bool writeSingleLine(const QString& path, const QString& line, QString* error) {
         if (error) *error = QStringLiteral("\"%1\" cannot be stored in GBK").arg(line);
         return false;
     }
+    const QByteArray content = *bytes + "\r\n";
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes + "\r\n") != bytes->size() + 2 || !file.commit()) {
+    // Unbuffered: a write that fails (full disk) fails here, with its count short, instead of
+    // in a flush inside commit(), whose failure some Qt versions do not report. Then the old
+    // file would be replaced by an empty or cut one.
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                         file.write(content) == content.size() && file.flush() && file.error() == QFileDevice::NoError;
+    // Without a commit the temporary file is discarded and the old file stays.
+    if (!written || !file.commit()) {
         if (error) *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }

@@ -37,4 +37,9 @@ enum class ExitPage { None, OnlineLookup, Forum };
 ExitPage writeExitSettings(const ProgramFolders& folders, const QString& skinFileName, const QString& timeText,
                            QStringList* errors = nullptr);
 
+// Removes the temporary files a kill during the exit write left in the settings folder
+// (face.txt.XXXXXX, ji.txt.XXXXXX) and nothing else. Only for the copy that holds the
+// single-copy lock: another running copy may be writing them. Returns how many were removed.
+int removeStaleSaveFiles(const ProgramFolders& folders);
+
 }  // namespace tessivo
