@@ -238,17 +238,19 @@ QByteArray picture(int width, int height) {
 
 TEST_F(CodeLookupTest, UnreadableDrawingFallsBackToTheFont) {
     std::vector<CharCodeRecord> records;
-    for (int i = 0; i < 5; ++i) records.push_back(record(hanzi(i), QStringLiteral("abcd"), QString(), QStringLiteral("a"), {seed(20, 20), seed(20, 20), QString(), QString()}));
+    for (int i = 0; i < 6; ++i) records.push_back(record(hanzi(i), QStringLiteral("abcd"), QString(), QStringLiteral("a"), {seed(20, 20), seed(20, 20), QString(), QString()}));
     build(records, {});
     const auto drawingOf = [this](int i) { return dir.filePath(QStringLiteral("bmp/") + hanzi(i) + QStringLiteral(".bmp")); };
     // A folder, a FIFO (a read would wait for ever), a link to an endless device, a picture
-    // over the size a drawing has (4096 x 130: 66 KB), and one larger than the panel.
+    // over the size a drawing has (4096 x 130: 66 KB), one larger than the panel, and a file
+    // whose read fails after it opened (a process's memory at address 0: EIO, as on a bad disk).
     ASSERT_TRUE(QDir().mkdir(drawingOf(0)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(drawingOf(1)).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), drawingOf(2)));
     writeFile(dir, QStringLiteral("bmp/") + hanzi(3) + QStringLiteral(".bmp"), picture(4096, 130));
     writeFile(dir, QStringLiteral("bmp/") + hanzi(4) + QStringLiteral(".bmp"), picture(panel::WidthPixels + 1, panel::HeightPixels));
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), drawingOf(5)));
+    for (int i = 0; i < 6; ++i) {
         EXPECT_TRUE(lookup->run(hanzi(i)).found) << i;
         ASSERT_EQ(panel(0).kind, Panel::Kind::FontFallback) << i;
         EXPECT_EQ(panel(0).character, hanzi(i));

@@ -66,3 +66,11 @@ TEST_F(RegularFileTest, ANulInTheNameNeverOpensWhatPrecedesIt) {
     EXPECT_EQ(readRegularFile(std::filesystem::path(name), 1 << 16, &error), std::nullopt);
     EXPECT_NE(error.find("NUL"), std::string::npos) << error;
 }
+
+// A read that fails after a successful open (a bad disk) is an error, not an exception: reading
+// a process's memory at address 0 fails with EIO.
+TEST_F(RegularFileTest, AReadErrorIsReportedNotThrown) {
+    std::string error;
+    EXPECT_EQ(readRegularFile("/proc/self/mem", 1 << 16, &error), std::nullopt);
+    EXPECT_NE(error.find("/proc/self/mem"), std::string::npos) << error;
+}
