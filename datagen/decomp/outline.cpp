@@ -20,6 +20,11 @@ constexpr double OffsetX = 3.0;
 constexpr double OffsetY = 3.5;
 constexpr double Baseline = 900.0;
 
+// The outline data lies inside its 1024 box (x 5..1023, y -119..898); a coordinate more than a
+// box away from it is corrupt data, and refusing it keeps every pixel coordinate small.
+constexpr double MinCoordinate = -1024.0;
+constexpr double MaxCoordinate = 2048.0;
+
 class PathReader {
 public:
     explicit PathReader(const QString& text) : text_(text) {}
@@ -54,6 +59,13 @@ public:
         bool ok = false;
         const double value = text_.mid(start, pos_ - start).toDouble(&ok);
         if (!ok) throw GenError(QStringLiteral("outline path: number expected at %1 in \"%2\"").arg(start).arg(text_));
+        if (!std::isfinite(value) || value < MinCoordinate || value > MaxCoordinate)
+            throw GenError(QStringLiteral("outline path: coordinate %1 at %2 is outside %3..%4 in \"%5\"")
+                               .arg(text_.mid(start, pos_ - start))
+                               .arg(start)
+                               .arg(MinCoordinate)
+                               .arg(MaxCoordinate)
+                               .arg(text_));
         return value;
     }
     QPointF point() {
@@ -171,30 +183,34 @@ Mask& Mask::operator|=(const Mask& other) {
     return *this;
 }
 
-Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
-    Mask mask(width, height);
-    const int subRows = height * Supersample;
-    const int subCols = width * Supersample;
-    // Crossings of the sample rows with the edges: row, x in sample units, winding direction.
-    struct Crossing {
-        int row;
-        double x;
-        int dir;
-        bool operator<(const Crossing& o) const { return row != o.row ? row < o.row : x < o.x; }
-    };
+namespace {
+
+// A crossing of a sample row with an edge: row, x in sample units, winding direction.
+struct Crossing {
+    int row;
+    double x;
+    int dir;
+    bool operator<(const Crossing& o) const { return row != o.row ? row < o.row : x < o.x; }
+};
+
+// A sample position as an int, clamped first to just outside [0, limit]: a cast of a value
+// beyond int's range is undefined.
+int sampleIndex(double v, int limit) { return static_cast<int>(std::ceil(std::clamp(v, -1.0, limit + 1.0))); }
+
+std::vector<Crossing> rowCrossings(const std::vector<Contour>& contours, int subRows) {
     std::vector<Crossing> crossings;
     for (const Contour& contour : contours) {
         const std::size_t n = contour.size();
         for (std::size_t i = 0; i < n; ++i) {
             const QPointF a = contour[i] * Supersample;
             const QPointF b = contour[(i + 1) % n] * Supersample;
-            if (a.y() == b.y()) continue;
+            if (a.y() == b.y() || !std::isfinite(a.x() + a.y() + b.x() + b.y())) continue;
             const int dir = b.y() > a.y() ? 1 : -1;
             const double y0 = std::min(a.y(), b.y());
             const double y1 = std::max(a.y(), b.y());
             // Sample rows sit at r + 0.5; an edge owns the rows with y0 <= r + 0.5 < y1.
-            const int first = std::max(0, static_cast<int>(std::ceil(y0 - 0.5)));
-            const int last = std::min(subRows - 1, static_cast<int>(std::ceil(y1 - 0.5)) - 1);
+            const int first = std::max(0, sampleIndex(y0 - 0.5, subRows));
+            const int last = std::min(subRows - 1, sampleIndex(y1 - 0.5, subRows) - 1);
             for (int r = first; r <= last; ++r) {
                 const double sy = r + 0.5;
                 crossings.push_back({r, a.x() + (sy - a.y()) * (b.x() - a.x()) / (b.y() - a.y()), dir});
@@ -202,6 +218,15 @@ Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
         }
     }
     std::sort(crossings.begin(), crossings.end());
+    return crossings;
+}
+
+}  // namespace
+
+Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
+    Mask mask(width, height);
+    const int subCols = width * Supersample;
+    const std::vector<Crossing> crossings = rowCrossings(contours, height * Supersample);
     std::vector<std::uint8_t> hits(static_cast<std::size_t>(width) * height, 0);
     int winding = 0;
     for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
@@ -213,8 +238,8 @@ Mask rasterise(const std::vector<Contour>& contours, int width, int height) {
         }
         if (winding == 0) continue;
         // Samples at column k + 0.5 with xa <= k + 0.5 < xb.
-        const int from = std::max(0, static_cast<int>(std::ceil(c.x - 0.5)));
-        const int to = std::min(subCols, static_cast<int>(std::ceil(crossings[i + 1].x - 0.5)));
+        const int from = std::max(0, sampleIndex(c.x - 0.5, subCols));
+        const int to = std::min(subCols, sampleIndex(crossings[i + 1].x - 0.5, subCols));
         const std::size_t line = static_cast<std::size_t>(c.row / Supersample) * width;
         for (int k = from; k < to; ++k) ++hits[line + k / Supersample];
     }

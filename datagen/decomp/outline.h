@@ -17,8 +17,8 @@ using Contour = std::vector<QPointF>;
 
 // Parses an outline path made of absolute M, L, Q, C and Z commands (a command letter may be
 // followed by several coordinate groups). Quadratic curves become 8 segments, cubic ones 12.
-// Coordinates stay as written. GenError for any other command, a missing number or a path that
-// does not start with M.
+// Coordinates stay as written. GenError for any other command, a missing number, a coordinate
+// outside -1024..2048 (the data lies inside its 1024 box) or a path that does not start with M.
 std::vector<Contour> parseOutlinePath(const QString& path);
 
 // Outline-data coordinates (1024 box, y up, baseline at 900) to panel pixels. The glyph box is

@@ -8,8 +8,11 @@
 #include "pinyin/pinyin_lookup.h"
 #include "strokes/stroke_lookup.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,6 +79,35 @@ QImage renderPanels(const CodeDisplayState& code) {
     return strip;
 }
 
+// Encodes in memory, then writes unbuffered so that every failed write is seen: a buffered
+// QImage::save reports success when the final flush fails (a full disk leaves an empty file).
+bool writePng(const QImage& image, const QString& path, QString* problem) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        *problem = QStringLiteral("the picture could not be encoded");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        *problem = file.errorString();
+        return false;
+    }
+    if (file.write(png) != png.size() || !file.flush()) {
+        *problem = file.errorString();
+        file.close();
+        // Leave no partial picture behind; only a regular file is ever removed.
+        if (QFileInfo(path).isFile()) QFile::remove(path);
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        *problem = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 // Every named widget of the main window with its rectangle in the window's client area, one per
 // line: name, left, top, width, height. Scripts drive the real window through these positions.
 QString widgetMap(MainController& controller) {
@@ -127,9 +159,9 @@ int runWithRecordFiles(const QString& mode, const QStringList& args, const QStri
         printLine(QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)));
         return 0;
     }
-    const QImage strip = renderPanels(controller.view().code());
-    if (!strip.save(args[2], "PNG")) {
-        printLine(QStringLiteral("tessivo: cannot write %1").arg(args[2]), stderr);
+    QString problem;
+    if (!writePng(renderPanels(controller.view().code()), args[2], &problem)) {
+        printLine(QStringLiteral("tessivo: cannot write %1: %2").arg(args[2], problem), stderr);
         return 1;
     }
     return 0;

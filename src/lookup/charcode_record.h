@@ -20,7 +20,7 @@ struct CharCodeRecord {
     static constexpr int Code2Offset = 6;
     static constexpr int Code3Offset = 10;
     static constexpr int FillOffset = 14;  // fill k (0-based) at FillOffset + k * FillWidth
-    static constexpr const char* Description = "character-code file";
+    static constexpr const char* Description = "汉字编码文件";
 
     // As read: each field decoded at its full width, so `character` is the character followed by
     // one padding blank and codes and fills keep their trailing blanks.

@@ -1,6 +1,7 @@
 #include "lookup/code_lookup.h"
 
 #include "lookup/code_rules.h"
+#include "platform/gbk_codec.h"
 
 #include <QFile>
 
@@ -22,6 +23,9 @@ Raster onPanel(const Raster& picture) {
         for (int x = 0; x < w; ++x) shown.setPixel(x, y, picture.pixel(x, y));
     return shown;
 }
+
+// Drawings are panel-sized pictures of about 2 KB: anything larger is not one.
+constexpr BmpLimits DrawingLimits{.maxBytes = 64 * 1024, .maxWidth = panel::WidthPixels, .maxHeight = panel::HeightPixels};
 
 // A fill field that gives its panel the drawing: neither blank nor "0" (the key-picture marker).
 bool showsDrawing(QStringView fill) { return !fill.isEmpty() && fill != u"0"; }
@@ -47,7 +51,9 @@ void CodeLookup::start() {
     state_.codeLine.clear();
 }
 
-QString CodeLookup::drawingPath(QStringView character) const {
+std::optional<QString> CodeLookup::drawingPath(QStringView character) const {
+    const auto bytes = gbk::encode(character);
+    if (!bytes || bytes->size() != 2 || static_cast<std::uint8_t>(bytes->at(0)) < 0x81) return std::nullopt;
     return programFolder_ + QStringLiteral("/bmp/") + character.toString() + QStringLiteral(".bmp");
 }
 
@@ -100,8 +106,7 @@ CodeLookupResult CodeLookup::showFound(QStringView request) {
 void CodeLookup::showDrawings(const CharCodeRecord& record) {
     Panel drawing;
     const QString character = record.character.left(1);
-    const QByteArray path = QFile::encodeName(drawingPath(character));
-    if (auto picture = Raster::loadBmp(std::filesystem::path(path.toStdString()))) {
+    if (auto picture = loadDrawing(character)) {
         drawing.kind = Panel::Kind::Drawing;
         drawing.surface = PanelSurface(onPanel(*picture));
     } else {
@@ -117,6 +122,12 @@ void CodeLookup::showDrawings(const CharCodeRecord& record) {
     const qsizetype shortest = record.code3.trimmed().size();
     if (shortest == 2) state_.panels[2] = Panel{};
     if (shortest == 2 || shortest == 3) state_.panels[3] = Panel{};
+}
+
+std::optional<Raster> CodeLookup::loadDrawing(QStringView character) const {
+    const auto path = drawingPath(character);
+    if (!path) return std::nullopt;
+    return Raster::loadBmp(std::filesystem::path(QFile::encodeName(*path).toStdString()), nullptr, DrawingLimits);
 }
 
 void CodeLookup::fillPanel(int index, QStringView field) {

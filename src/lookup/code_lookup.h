@@ -81,13 +81,16 @@ public:
     CharCodeSearch& search() { return search_; }
     const CharCodeSearch& search() const { return search_; }
 
-    // The drawing file of a character: <programFolder>/bmp/<character>.bmp.
-    QString drawingPath(QStringView character) const;
+    // The drawing file of a character: <programFolder>/bmp/<character>.bmp. nullopt when the
+    // character cannot name a drawing: drawings exist only for GBK double-byte characters, and
+    // nothing else (a NUL, '/', a control character, text of another length) becomes a path.
+    std::optional<QString> drawingPath(QStringView character) const;
 
 private:
     CodeLookupResult showFound(QStringView request);
     void showNotFound();
     void showDrawings(const CharCodeRecord& record);
+    std::optional<Raster> loadDrawing(QStringView character) const;
     void fillPanel(int index, QStringView field);
     void showKey(int index, QChar letter);
 

@@ -1,7 +1,8 @@
 #include "raster.h"
 
+#include "platform/regular_file.h"
+
 #include <fstream>
-#include <iterator>
 
 namespace tessivo {
 namespace {
@@ -28,7 +29,8 @@ Raster::Raster(int width, int height, std::uint32_t fill)
       height_(width > 0 && height > 0 ? height : 0),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
 
-std::optional<Raster> Raster::decodeBmp(const std::vector<std::uint8_t>& b, std::string* error) {
+std::optional<Raster> Raster::decodeBmp(const std::vector<std::uint8_t>& b, std::string* error, const BmpLimits& limits) {
+    if (b.size() > limits.maxBytes) return fail(error, "BMP file too large"), std::nullopt;
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return fail(error, "not a BMP file"), std::nullopt;
     const std::uint32_t dataOffset = readLe(b, 10, 4);
     const std::uint32_t headerSize = readLe(b, 14, 4);
@@ -38,7 +40,7 @@ std::optional<Raster> Raster::decodeBmp(const std::vector<std::uint8_t>& b, std:
     const std::uint32_t bpp = readLe(b, 28, 2);
     const std::uint32_t compression = readLe(b, 30, 4);
     std::uint32_t paletteSize = readLe(b, 46, 4);
-    if (width <= 0 || rawHeight == 0 || width > 16384 || rawHeight > 16384 || rawHeight < -16384)
+    if (width <= 0 || rawHeight == 0 || width > limits.maxWidth || rawHeight > limits.maxHeight || rawHeight < -limits.maxHeight)
         return fail(error, "bad BMP dimensions"), std::nullopt;
     if (compression != 0 && !(compression == 3 && (bpp == 32 || bpp == 16)))
         return fail(error, "compressed BMP"), std::nullopt;
@@ -79,14 +81,10 @@ std::optional<Raster> Raster::decodeBmp(const std::vector<std::uint8_t>& b, std:
     return r;
 }
 
-std::optional<Raster> Raster::loadBmp(const std::filesystem::path& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = "cannot open " + path.string();
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return decodeBmp(bytes, error);
+std::optional<Raster> Raster::loadBmp(const std::filesystem::path& path, std::string* error, const BmpLimits& limits) {
+    const auto bytes = platform::readRegularFile(path, limits.maxBytes, error);
+    if (!bytes) return std::nullopt;
+    return decodeBmp(*bytes, error, limits);
 }
 
 std::vector<std::uint8_t> Raster::encodeMonoBmp() const {

@@ -8,6 +8,13 @@
 
 namespace tessivo {
 
+// What a BMP may be: its file size and its dimensions. Decoding bounds time and memory by them.
+struct BmpLimits {
+    std::size_t maxBytes = 64 * 1024;
+    int maxWidth = 4096;
+    int maxHeight = 4096;
+};
+
 // A plain RGB pixel grid: the drawing surface of a radical panel and the picture format the
 // data generator writes. Colours are 0xRRGGBB.
 class Raster {
@@ -29,10 +36,14 @@ public:
 
     bool operator==(const Raster&) const = default;
 
-    // Uncompressed BMP (1, 4, 8, 24 or 32 bits a pixel, bottom-up or top-down). nullopt with
-    // `error` set for anything else.
-    static std::optional<Raster> decodeBmp(const std::vector<std::uint8_t>& bytes, std::string* error = nullptr);
-    static std::optional<Raster> loadBmp(const std::filesystem::path& path, std::string* error = nullptr);
+    // Uncompressed BMP (1, 4, 8, 24 or 32 bits a pixel, bottom-up or top-down) within `limits`.
+    // nullopt with `error` set for anything else.
+    static std::optional<Raster> decodeBmp(const std::vector<std::uint8_t>& bytes, std::string* error = nullptr,
+                                           const BmpLimits& limits = {});
+    // The same from a file. Never throws: anything but a regular file within the limits (a
+    // folder, a FIFO, a device, a read error) is nullopt with `error` set.
+    static std::optional<Raster> loadBmp(const std::filesystem::path& path, std::string* error = nullptr,
+                                         const BmpLimits& limits = {});
 
     // Writes a one-bit BMP: pixels equal to White are white, all others black.
     std::vector<std::uint8_t> encodeMonoBmp() const;

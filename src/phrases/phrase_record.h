@@ -11,7 +11,7 @@ namespace tessivo {
 // One 4-byte record of wwbb11cz.dat: a two-character word in GBK, no separators.
 struct PhraseRecord {
     static constexpr int Size = 4;
-    static constexpr const char* Description = "phrase file";
+    static constexpr const char* Description = "词组文件";
 
     // The 4 bytes of `word`; fails unless it is exactly two double-byte GBK characters.
     static std::optional<QByteArray> encode(const QString& word, QString* error = nullptr);

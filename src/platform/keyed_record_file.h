@@ -38,7 +38,7 @@ KeySearchResult searchByKey(RecordFile& file, std::int16_t key, SearchProbes& pr
 // A record file sorted by the character key of each record's first character, opened once and
 // kept open for the run; every read goes to the file. `Record` gives the layout:
 //   static constexpr int Size;                 the record length in bytes
-//   static constexpr const char* Description;  the file's name in error messages
+//   static constexpr const char* Description;  what the file is, in error messages (UTF-8)
 //   static QString fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore);
 //       what is wrong with record n, given the key of the record before it (empty: nothing)
 //   static <value> decode(QByteArrayView bytes);  a record as the program reads it
@@ -58,7 +58,7 @@ public:
     // rebuild it.
     bool open(const QString& path) {
         std::optional<std::int16_t> keyBefore;
-        return file_.open(path, Record::Size, QString::fromLatin1(Record::Description),
+        return file_.open(path, Record::Size, QString::fromUtf8(Record::Description),
                           [&keyBefore](int n, QByteArrayView bytes) {
                               QString problem = Record::fileProblem(n, bytes, keyBefore);
                               keyBefore = gbk::keyOfBytes(bytes);

@@ -5,13 +5,14 @@
 namespace tessivo::platform {
 
 QString RecordFile::rebuildHint() {
-    return QStringLiteral("Rebuild the data files with scripts/setup.sh run (or: cmake --build build --target tessivo_data).");
+    return QStringLiteral("请重新安装 Tessivo；维护者可运行 scripts/setup.sh run"
+                          "（或 cmake --build build --target tessivo_data）重新生成数据文件。");
 }
 
 bool RecordFile::fail(const QString& description, const QString& problem) {
     if (file_.isOpen()) file_.close();
     count_ = 0;
-    error_ = QStringLiteral("The %1 %2 %3. %4").arg(description, file_.fileName(), problem, rebuildHint());
+    error_ = QStringLiteral("%1 %2 %3。\n%4").arg(description, file_.fileName(), problem, rebuildHint());
     return false;
 }
 
@@ -22,22 +23,22 @@ bool RecordFile::open(const QString& path, int recordSize, const QString& descri
     recordSize_ = recordSize;
     file_.setFileName(path);
     const QFileInfo info(path);
-    if (!info.exists()) return fail(description, QStringLiteral("is missing"));
-    if (!info.isFile()) return fail(description, QStringLiteral("is not a file"));
+    if (!info.exists()) return fail(description, QStringLiteral("不存在"));
+    if (!info.isFile()) return fail(description, QStringLiteral("不是普通文件"));
     // Unbuffered: every read is one record, and a buffer would only copy it twice.
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail(description, QStringLiteral("cannot be read (%1)").arg(file_.errorString()));
+        return fail(description, QStringLiteral("无法读取（%1）").arg(file_.errorString()));
     const qint64 length = file_.size();
-    if (length == 0) return fail(description, QStringLiteral("is empty"));
+    if (length == 0) return fail(description, QStringLiteral("是空文件"));
     if (length % recordSize != 0)
-        return fail(description, QStringLiteral("is damaged: its length (%1 bytes) is not a whole number of %2-byte records")
+        return fail(description, QStringLiteral("已损坏：长度 %1 字节不是 %2 字节记录的整数倍")
                                      .arg(length)
                                      .arg(recordSize));
     if (length / recordSize > MaxRecords)
         return fail(description,
-                    QStringLiteral("holds %1 records, more than the %2 allowed").arg(length / recordSize).arg(MaxRecords));
+                    QStringLiteral("有 %1 条记录，超过上限 %2 条").arg(length / recordSize).arg(MaxRecords));
     const QByteArray all = file_.readAll();
-    if (all.size() != length) return fail(description, QStringLiteral("could not be read completely"));
+    if (all.size() != length) return fail(description, QStringLiteral("未能完整读取"));
     const int count = static_cast<int>(length / recordSize);
     for (int n = 1; n <= count; ++n) {
         const QString problem = check(n, QByteArrayView(all).sliced(qsizetype(n - 1) * recordSize, recordSize));

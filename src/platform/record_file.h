@@ -17,7 +17,7 @@ public:
     static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
 
     // Checks one record (n counts from 1) when the file is opened: an empty text when it is
-    // sound, else what is wrong with it ("is damaged: ...").
+    // sound, else what is wrong with it, as the end of a sentence about the file ("已损坏：...").
     using RecordCheck = std::function<QString(int n, QByteArrayView record)>;
 
     RecordFile() = default;
@@ -26,8 +26,8 @@ public:
 
     // Opens and checks the whole file: present, not empty, a whole number of records, at most
     // MaxRecords, every record passing `check`. On failure returns false, keeps the file closed
-    // and sets errorString() to one sentence that names the file (as `description`), the
-    // problem and how to rebuild it.
+    // and sets errorString() to the message the user reads, in Chinese: the file (as
+    // `description` and its path) and the problem, then how to get sound data back.
     bool open(const QString& path, int recordSize, const QString& description, const RecordCheck& check);
     void close();
     bool isOpen() const { return file_.isOpen(); }
@@ -42,7 +42,8 @@ public:
     std::uint64_t readCount() const { return reads_; }
     void resetReadCount() { reads_ = 0; }
 
-    // The sentence that closes every error message: how to regenerate the data files.
+    // The sentence that closes every error message: reinstall, or (for whoever maintains the
+    // copy) the command that regenerates the data files.
     static QString rebuildHint();
 
 private:

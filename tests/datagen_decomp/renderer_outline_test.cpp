@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <cmath>
+
 using namespace tessivo::datagen;
 namespace panel = tessivo::panel;
 
@@ -46,6 +48,30 @@ TEST(RendererOutline, RefusesMalformedPaths) {
     for (const char* bad : {"L 0 0 L 1 1", "M 0 0 l 10 10", "M 0 0 L 10", "M 0 0 L 10 x Z", "M 0 0 A 1 1 0 0 0 5 5"}) {
         EXPECT_THROW(parseOutlinePath(QString::fromLatin1(bad)), GenError) << bad;
     }
+}
+
+// A corrupt outline package: a coordinate far outside the glyph box is a clear error, never a
+// cast of an out-of-range number or an allocation sized by it.
+TEST(RendererOutline, RefusesCoordinatesFarOutsideTheGlyphBox) {
+    const QString huge = QStringLiteral("M 0 0 L 100 1e20 L 200 0 Z");
+    try {
+        strokeMask(huge);
+        ADD_FAILURE() << "no error for " << huge.toStdString();
+    } catch (const GenError& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("1e20"))) << e.what();
+    }
+    for (const char* bad : {"M 0 0 L 100 -1e20 L 200 0 Z", "M 1e400 0 L 1 1 L 2 0 Z", "M 0 0 L 2049 0 L 0 5 Z", "M 0 -1025 L 1 1 L 2 0 Z"})
+        EXPECT_THROW(parseOutlinePath(QString::fromLatin1(bad)), GenError) << bad;
+    // The whole range the data uses, and a margin around it, is accepted.
+    EXPECT_EQ(parseOutlinePath(QStringLiteral("M -1024 -1024 L 2048 2048 L 0 1023.5 Z")).size(), 1u);
+}
+
+// Contours given directly are drawn clipped, whatever their coordinates.
+TEST(RendererOutline, RasterisesUnboundedContoursClipped) {
+    const Mask spike = rasterise({{{0, 0}, {50, 1e20}, {100, 0}}});
+    EXPECT_TRUE(spike.at(50, 60));
+    EXPECT_FALSE(spike.at(105, 60));
+    EXPECT_TRUE(rasterise({{{0, 0}, {50, std::nan("")}, {100, 0}}}).empty());
 }
 
 TEST(RendererOutline, MapsTheGlyphBoxInsideThePanel) {

@@ -31,6 +31,9 @@ done
 out="$(mktemp --suffix=.png)"
 "$exe" --render 中 "$out" && [[ -s "$out" ]] || { echo "FAIL: --render wrote nothing"; fail=1; }
 rm -f "$out"
+# A picture that cannot be written (a full disk) is an error, with a message.
+err="$("$exe" --render 中 /dev/full 2>&1 >/dev/null)"; status=$?
+[[ $status -eq 1 && "$err" == *"/dev/full"* ]] || { echo "FAIL: --render to a full disk: status $status, $err"; fail=1; }
 # The widget map that scripts drive the window by: every control by name, inside the window.
 expect='^Text5 [0-9]+ [0-9]+ [0-9]+ [0-9]+$'; check "--widget-map Text5" "$exe" --widget-map
 expect='^Combo5 '; check "--widget-map Combo5" "$exe" --widget-map

@@ -19,8 +19,11 @@ QString openError(const QTemporaryDir& dir, const QByteArray& bytes) {
     EXPECT_EQ(ok, file.isOpen());
     EXPECT_EQ(ok, file.errorString().isEmpty());
     if (!ok) {
-        // Every message names the file and how to rebuild it.
-        EXPECT_TRUE(file.errorString().contains(path)) << file.errorString().toStdString();
+        // Every message tells the user, in Chinese, which file is wrong and how to get it back, with
+        // the command that rebuilds it for whoever maintains the copy.
+        EXPECT_TRUE(file.errorString().startsWith(QStringLiteral("汉字编码文件 ") + path + u' ')) << file.errorString().toStdString();
+        EXPECT_TRUE(file.errorString().contains(QStringLiteral("请重新安装 Tessivo")));
+        EXPECT_TRUE(file.errorString().contains(QStringLiteral("scripts/setup.sh run")));
         EXPECT_TRUE(file.errorString().contains(QStringLiteral("tessivo_data")));
         EXPECT_EQ(file.recordCount(), 0);
     }
@@ -35,10 +38,10 @@ TEST(CharCodeFile, RefusesBadFilesWithOneClearMessage) {
 
     CharCodeFile missing;
     EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("wwbb11.dat"))));
-    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("missing")));
+    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("不存在")));
     EXPECT_TRUE(missing.errorString().contains(QStringLiteral("tessivo_data")));
 
-    EXPECT_TRUE(openError(dir, {}).contains(QStringLiteral("empty")));
+    EXPECT_TRUE(openError(dir, {}).contains(QStringLiteral("是空文件")));
 
     // A folder in the file's place cannot be read as records.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.dat")));
@@ -52,17 +55,17 @@ TEST(CharCodeFile, RefusesBadFilesWithOneClearMessage) {
     EXPECT_TRUE(openError(dir, two.left(301)).contains(QStringLiteral("302")));
 
     // Equal and descending neighbours are both out of order.
-    EXPECT_TRUE(openError(dir, bytesOf({record(hanzi(3)), record(hanzi(3))})).contains(QStringLiteral("record 2")));
-    EXPECT_TRUE(openError(dir, bytesOf({record(hanzi(1)), record(hanzi(5)), record(hanzi(4))})).contains(QStringLiteral("record 3")));
+    EXPECT_TRUE(openError(dir, bytesOf({record(hanzi(3)), record(hanzi(3))})).contains(QStringLiteral("第 2 条记录")));
+    EXPECT_TRUE(openError(dir, bytesOf({record(hanzi(1)), record(hanzi(5)), record(hanzi(4))})).contains(QStringLiteral("第 3 条记录")));
 
     QByteArray badCharacter = two;
     badCharacter[302] = char(0xFF);
     badCharacter[303] = char(0xFF);
-    EXPECT_TRUE(openError(dir, badCharacter).contains(QStringLiteral("record 2")));
+    EXPECT_TRUE(openError(dir, badCharacter).contains(QStringLiteral("第 2 条记录")));
 
     QByteArray badCode = two;
     badCode[5] = char(0x81);  // a lead byte followed by a blank
-    EXPECT_TRUE(openError(dir, badCode).contains(QStringLiteral("record 1")));
+    EXPECT_TRUE(openError(dir, badCode).contains(QStringLiteral("第 1 条记录")));
 
     // One record more than a signed 16-bit record number can address.
     EXPECT_TRUE(openError(dir, QByteArray(qsizetype(CharCodeFile::MaxRecords + 1) * CharCodeRecord::Size, ' '))

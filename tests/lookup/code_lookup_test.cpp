@@ -2,8 +2,11 @@
 #include "support/builders.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace tessivo;
 using namespace tessivo::testing;
@@ -225,6 +228,49 @@ TEST_F(CodeLookupTest, MissingOrBrokenDrawingFallsBackToTheFont) {
     lookup->run(broken);
     EXPECT_EQ(panel(0).kind, Panel::Kind::FontFallback);
     EXPECT_EQ(panel(0).character, broken);
+}
+
+// A 1-bit BMP of the given size, white.
+QByteArray picture(int width, int height) {
+    const auto bytes = Raster(width, height).encodeMonoBmp();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+TEST_F(CodeLookupTest, UnreadableDrawingFallsBackToTheFont) {
+    std::vector<CharCodeRecord> records;
+    for (int i = 0; i < 6; ++i) records.push_back(record(hanzi(i), QStringLiteral("abcd"), QString(), QStringLiteral("a"), {seed(20, 20), seed(20, 20), QString(), QString()}));
+    build(records, {});
+    const auto drawingOf = [this](int i) { return dir.filePath(QStringLiteral("bmp/") + hanzi(i) + QStringLiteral(".bmp")); };
+    // A folder, a FIFO (a read would wait for ever), a link to an endless device, a picture
+    // over the size a drawing has (4096 x 130: 66 KB), one larger than the panel, and a file
+    // whose read fails after it opened (a process's memory at address 0: EIO, as on a bad disk).
+    ASSERT_TRUE(QDir().mkdir(drawingOf(0)));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(drawingOf(1)).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), drawingOf(2)));
+    writeFile(dir, QStringLiteral("bmp/") + hanzi(3) + QStringLiteral(".bmp"), picture(4096, 130));
+    writeFile(dir, QStringLiteral("bmp/") + hanzi(4) + QStringLiteral(".bmp"), picture(panel::WidthPixels + 1, panel::HeightPixels));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), drawingOf(5)));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(lookup->run(hanzi(i)).found) << i;
+        ASSERT_EQ(panel(0).kind, Panel::Kind::FontFallback) << i;
+        EXPECT_EQ(panel(0).character, hanzi(i));
+    }
+}
+
+// A damaged wwbb11.dat whose second record is the character U+0000: it passes the open check, and
+// its lookup must show the font, not open the bmp folder itself as the drawing.
+TEST_F(CodeLookupTest, CharacterThatCannotBeAFileNameIsNeverAPath) {
+    ASSERT_TRUE(file.open(QStringLiteral(TESSIVO_TEST_DATA_DIR "/charcode_nul_character.dat"))) << file.errorString().toStdString();
+    CodeLookup nul(file, dir.path(), {});
+    nul.start();
+    EXPECT_TRUE(nul.run(QString(QChar(0))).found);
+    EXPECT_EQ(nul.state().panels[0].kind, Panel::Kind::FontFallback);
+    EXPECT_EQ(nul.state().panels[0].character, QString(QChar(0)));
+
+    for (const QString& bad : {QString(QChar(0)), QStringLiteral("/"), QStringLiteral(".."), QStringLiteral("a"),
+                               QStringLiteral("\t"), QString(), hanzi(0) + hanzi(1), QStringLiteral("\u0e01")})
+        EXPECT_EQ(nul.drawingPath(bad), std::nullopt) << bad.toStdString();
+    EXPECT_EQ(nul.drawingPath(hanzi(0)), dir.path() + QStringLiteral("/bmp/") + hanzi(0) + QStringLiteral(".bmp"));
 }
 
 TEST_F(CodeLookupTest, NotFoundClearsTheDisplayButKeepsTheRecordFields) {

@@ -73,7 +73,9 @@ TEST(RealData, EveryCharacterIsFoundDrawnAndFilled) {
             ASSERT_TRUE(result.found) << c.toStdString();
             const CodeDisplayState& s = lookup.state();
             EXPECT_FALSE(s.codeLine.isEmpty()) << c.toStdString();
-            const auto drawing = load(lookup.drawingPath(c));
+            const auto path = lookup.drawingPath(c);
+            ASSERT_TRUE(path.has_value()) << c.toStdString();
+            const auto drawing = load(*path);
             ASSERT_TRUE(drawing.has_value()) << c.toStdString();
             const std::array<QString, 4>& fills = lookup.search().record().fill;
             for (int i = 0; i < 4; ++i) {

@@ -59,7 +59,7 @@ protected:
         PhraseFile f;
         const QString path = write(bytes);
         if (f.open(path)) return {};
-        EXPECT_TRUE(f.errorString().contains(path));
+        EXPECT_TRUE(f.errorString().startsWith(QStringLiteral("词组文件 ") + path + u' ')) << f.errorString().toStdString();
         EXPECT_TRUE(f.errorString().contains(QStringLiteral("tessivo_data")));
         EXPECT_FALSE(f.isOpen());
         return f.errorString();
@@ -80,12 +80,12 @@ TEST_F(PhraseTest, BadFilesAreRefusedWithOneClearMessage) {
     ASSERT_TRUE(dir.isValid());
     PhraseFile missing;
     EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("none.dat"))));
-    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("missing")));
+    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("不存在")));
 
-    EXPECT_TRUE(openError({}).contains(QStringLiteral("empty")));
-    EXPECT_TRUE(openError(wordBytes(wordsOf(1, 2)) + "ab").contains(QStringLiteral("4-byte")));
-    EXPECT_TRUE(openError(wordBytes({{3, 0}, {2, 0}})).contains(QStringLiteral("record 2")));
-    EXPECT_TRUE(openError(QByteArray("\xB0\xA1\xFF\xFF", 4)).contains(QStringLiteral("record 1")));
+    EXPECT_TRUE(openError({}).contains(QStringLiteral("是空文件")));
+    EXPECT_TRUE(openError(wordBytes(wordsOf(1, 2)) + "ab").contains(QStringLiteral("4 字节记录")));
+    EXPECT_TRUE(openError(wordBytes({{3, 0}, {2, 0}})).contains(QStringLiteral("第 2 条记录")));
+    EXPECT_TRUE(openError(QByteArray("\xB0\xA1\xFF\xFF", 4)).contains(QStringLiteral("第 1 条记录")));
     EXPECT_TRUE(openError(QByteArray(qsizetype(PhraseFile::MaxRecords + 1) * 4, 'a')).contains(QStringLiteral("32767")));
     // Words sharing their first character may stand in any order.
     EXPECT_EQ(openError(wordBytes({{1, 5}, {1, 2}, {1, 9}, {4, 0}})), QString());
