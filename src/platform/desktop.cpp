@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include "platform/regular_file.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -81,11 +83,9 @@ int SkinEngine::start(const QString& skinPath, int mode) {
         return 1;
     }
     // Only a regular file of a style sheet's size: a FIFO or a device would block or never end.
-    const QFileInfo info(skinPath);
-    if (!info.isFile() || info.size() > MaxSkinBytes) return 0;
-    QFile file(skinPath);
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    const QString sheet = QString::fromUtf8(file.read(MaxSkinBytes));
+    const auto bytes = readRegularFile(skinPath.toStdString(), MaxSkinBytes);
+    if (!bytes) return 0;
+    const QString sheet = QString::fromUtf8(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
     if (sheet.trimmed().isEmpty()) return 0;
     if (app) app->setStyleSheet(sheet);
     return 1;

@@ -2,6 +2,7 @@
 // names in face.txt that point elsewhere or need quoting.
 #include "app/state/settings_files.h"
 #include "app/state/startup.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,19 +17,10 @@
 #include <unistd.h>
 
 using namespace tessivo;
+using tessivo::testing::readAll;
+using tessivo::testing::write;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList leftovers(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.txt.*")}, QDir::Files | QDir::Hidden);
