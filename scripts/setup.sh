@@ -2,17 +2,20 @@
 # One-command set-up for a fresh Debian 12 machine (run as root):
 #   scripts/setup.sh run    install what is missing, build, generate the data and start Tessivo
 #   scripts/setup.sh test   install what is missing, build and run the whole test suite
-#                           (normal build, then an AddressSanitizer + UBSan build)
+#                           (normal build, then an AddressSanitizer + UBSan build), then build
+#                           the fuzz targets, fuzz each briefly and replay the saved crash inputs
 set -euo pipefail
 
 mode="${1:-run}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${TESSIVO_BUILD_DIR:-$root/build}"
 asan_build="${TESSIVO_ASAN_BUILD_DIR:-$root/build-asan}"
+fuzz_build="${TESSIVO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 jobs="$(nproc)"
 
 debian_packages=(
   g++ cmake ninja-build pkg-config make
+  clang libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev
   rime-data-wubi rime-data-stroke rime-data-pinyin-simp python3-jieba unicode-data bzip2
@@ -70,6 +73,22 @@ runtime_dir() {
   fi
 }
 
+# The fuzz targets (clang, libFuzzer with ASan + UBSan) over the data of the normal build: each
+# runs a few seconds, then every saved crash input is replayed. Both run before either failure
+# counts, so that one report shows them all.
+fuzz_briefly() {
+  step "building the fuzz targets in $fuzz_build"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DTESSIVO_WERROR="${TESSIVO_WERROR:-OFF}" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DTESSIVO_FUZZ=ON -DTESSIVO_PREBUILT_DATA="$build/prebuilt"
+  cmake --build "$fuzz_build" -j "$jobs" --target tessivo_fuzz_all
+  local status=0
+  step "fuzzing each target for ${TESSIVO_FUZZ_SECONDS:-5} s"
+  TESSIVO_FUZZ_BUILD_DIR="$fuzz_build" "$root/scripts/fuzz.sh" "${TESSIVO_FUZZ_SECONDS:-5}" || status=1
+  step "replaying the saved crash inputs"
+  TESSIVO_FUZZ_BUILD_DIR="$fuzz_build" "$root/scripts/fuzz.sh" --replay || status=1
+  return "$status"
+}
+
 run_tests() {
   local dir="$1"; shift
   step "testing $dir"
@@ -115,6 +134,7 @@ case "$mode" in
     # would take minutes and find nothing the smaller cases do not reach.
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
       run_tests "$asan_build" -E 'DecomposerCoverage\.EveryCharacter|RendererGenerated\.WrittenPointsFillOnlyTheirRadicalForAllCharacters'
+    fuzz_briefly
     step "all tests passed"
     ;;
   *)
