@@ -32,6 +32,16 @@ QStringDecoder& decoderInstance() {
 }  // namespace
 
 std::optional<QByteArray> encode(QStringView text) {
+    // Private-use characters would take the bytes of GBK's user-defined areas, which decode
+    // refuses: a text written with them would not read back.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (isPrivateUse(c)) return std::nullopt;
+    }
     QStringEncoder& encoder = encoderInstance();
     QByteArray out = encoder.encode(text);
     if (encoder.hasError()) return std::nullopt;
@@ -66,7 +76,8 @@ QString decodeLenient(QByteArrayView bytes) {
 std::int16_t keyOfBytes(QByteArrayView bytes) {
     if (bytes.isEmpty()) return 0;
     const auto b0 = static_cast<unsigned char>(bytes[0]);
-    if (b0 < 0x80 || bytes.size() < 2) return static_cast<std::int16_t>(b0);
+    // Lead bytes are 0x81 to 0xFE; 0x80 alone is the euro sign, a one-byte character.
+    if (b0 <= 0x80 || b0 == 0xFF || bytes.size() < 2) return static_cast<std::int16_t>(b0);
     const auto b1 = static_cast<unsigned char>(bytes[1]);
     return static_cast<std::int16_t>((b0 << 8 | b1) - 65536);
 }

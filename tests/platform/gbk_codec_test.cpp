@@ -33,3 +33,16 @@ TEST(GbkCodec, RoundTripsPunctuationUsedByTheInterface) {
         EXPECT_EQ(gbk::decode(*bytes), text);
     }
 }
+
+TEST(GbkCodec, WhatIsWrittenReadsBackAndKeysAgree) {
+    // The euro sign is GBK's one-byte 0x80: its key is that byte, read from text or from bytes,
+    // so a record of it would be found.
+    const auto euro = gbk::encode(u"€");
+    ASSERT_EQ(euro, QByteArray("\x80"));
+    EXPECT_EQ(gbk::charKey(u"€"), gbk::keyOfBytes(*euro));
+    EXPECT_EQ(gbk::keyOfBytes(QByteArray("\x80\x20")), 0x80);
+    EXPECT_EQ(gbk::keyOfBytes(QByteArray("\xB0\xA1")), gbk::charKey(u"啊"));
+    // Private-use characters would get bytes that decode refuses: they are not written at all.
+    EXPECT_FALSE(gbk::encode(QString(QChar(0xE202))).has_value());
+    EXPECT_FALSE(gbk::encode(QStringLiteral("a") + QChar(0xE000)).has_value());
+}
