@@ -164,8 +164,7 @@ void MainController::chooseReading(const QString& chooserText, ChooserAction act
 }
 
 void MainController::chooseStrokes(const std::array<QString, 5>& chooserTexts) {
-    state_.strokeCode = strokes::strokeCodeOf(chooserTexts);
-    state_.strokeRequest.set(state_.strokeCode);
+    state_.strokeRequest.set(strokes::strokeCodeOf(chooserTexts));
     if (state_.resultList().isEmpty()) {
         emit changed();
         return;

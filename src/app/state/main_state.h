@@ -12,7 +12,7 @@
 namespace tessivo {
 
 // Which box takes the keyboard focus after a step.
-enum class FocusTarget { CharacterInput, Parking, ResultList };
+enum class FocusTarget { CharacterInput, Parking };
 
 // How a reading reached the chooser: typed into it, or picked from its list (which also moves
 // the focus to the result list).
@@ -22,11 +22,10 @@ struct MainState {
     Cell<QString> codeRequest;     // Text23: a change runs the code lookup
     Cell<QString> phraseRequest;   // Text9: a change runs the phrase lookup
     Cell<QString> readingRequest;  // Text2bh: a change runs the reading lookup
-    Cell<QString> strokeRequest;   // Text2bhw: a change runs the stroke lookup
+    Cell<QString> strokeRequest;   // Text2bhw: a change runs the stroke lookup; Text4 held the same digits
     Cell<QString> resultList;      // the characters of a reading or a stroke code, as listed
     pinyin::ReadingMode readingMode = pinyin::ReadingMode::OfReading;  // Label20
     QString reading;               // the reading shown in the code row
-    QString strokeCode;            // Text4: the five digits of the stroke choosers
     ExpandSwitch expand;           // Label26, with the expand button's caption
 };
 

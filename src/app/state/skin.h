@@ -18,7 +18,6 @@ public:
     };
 
     explicit Skin(QObject* parent = nullptr) : QObject(parent) {}
-    explicit Skin(State state, QObject* parent = nullptr) : QObject(parent), state_(std::move(state)) {}
 
     bool active() const { return state_.active; }
     const QString& fileName() const { return state_.fileName; }

@@ -10,7 +10,6 @@
 namespace tessivo {
 
 namespace layout {
-inline constexpr int TwipsPerPixel = panel::TwipsPerPixel;
 // The outer window size when collapsed and when expanded; the expanded size is also where the
 // parking box lies, just outside the client area.
 inline constexpr int CollapsedLeft = 6780, CollapsedTop = 2890;
@@ -18,7 +17,7 @@ inline constexpr int ExpandedLeft = 6780, ExpandedTop = 5400;
 inline constexpr int SkinExtraHeight = 100;
 // The outer size includes a border and title bar of this size around the designed client area.
 inline constexpr int FrameWidth = 6780 - 6690, FrameHeight = 2890 - 2550;
-inline constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+inline constexpr int twipsToPixels(int twips) { return twips / panel::TwipsPerPixel; }
 }  // namespace layout
 
 // Collapsed / expanded switch of the main window, with the caption of its button.

@@ -81,9 +81,12 @@ void MainWindow::refresh() {
 void MainWindow::refreshCodeRow(const MainView& view) {
     codeLine_->setText(view.code().codeLine);
     codeLineTwin_->setText(view.code().codeLine);
-    reading_->setText(view.reading());
-    readingTwin_->setText(view.reading());
-    fitReading();
+    if (reading_->text() != view.reading()) {
+        // Fitting measures the text: only when the reading really changed, not on every key.
+        reading_->setText(view.reading());
+        readingTwin_->setText(view.reading());
+        fitReading();
+    }
     for (QLabel* l : {codeLine_, codeLineTwin_, reading_, readingTwin_}) l->adjustSize();
 }
 
@@ -148,7 +151,6 @@ void MainWindow::focus(FocusTarget target) {
     switch (target) {
     case FocusTarget::CharacterInput: characterInput_->setFocus(); break;
     case FocusTarget::Parking: parkingBox_->setFocus(); break;
-    case FocusTarget::ResultList: focusResultList(0); break;
     }
 }
 
