@@ -40,6 +40,8 @@ const QString& MainView::codeRequest() const { return c_.state_.codeRequest(); }
 const QString& MainView::phraseRequest() const { return c_.state_.phraseRequest(); }
 const QString& MainView::readingRequest() const { return c_.state_.readingRequest(); }
 const QString& MainView::strokeRequest() const { return c_.state_.strokeRequest(); }
+LookupMode MainView::lookupMode() const { return c_.state_.lookupMode; }
+const QString& MainView::screenLookupOff() const { return c_.state_.screenLookupOff; }
 
 MainController::MainController(const tables::ReferenceTables& tables, KeyPictureProvider keyPictures)
     : tables_(tables),
@@ -192,6 +194,19 @@ FocusTarget MainController::toggleExpand() {
     const bool expanded = state_.expand.toggle();
     emit changed();
     return expanded ? FocusTarget::CharacterInput : FocusTarget::Parking;
+}
+
+void MainController::selectLookupMode(LookupMode mode) {
+    const bool changedMode = state_.lookupMode != mode;
+    state_.lookupMode = mode;
+    if (mode == LookupMode::Click) emit clickModeSelected();
+    if (changedMode) emit changed();
+}
+
+void MainController::setScreenLookupOff(const QString& reason) {
+    if (state_.screenLookupOff == reason) return;
+    state_.screenLookupOff = reason;
+    emit changed();
 }
 
 }  // namespace tessivo

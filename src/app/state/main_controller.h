@@ -40,6 +40,8 @@ public:
     const QString& phraseRequest() const;
     const QString& readingRequest() const;
     const QString& strokeRequest() const;
+    LookupMode lookupMode() const;
+    const QString& screenLookupOff() const;
 
 private:
     const MainController& c_;
@@ -75,6 +77,12 @@ public:
     // The hand-over of one character to every lookup.
     void handOver(const QString& c);
 
+    // Selecting a mode, by the user or by the Settings window marking the current one. Selecting
+    // the click mode always enters it anew (clickModeSelected), even when it was selected.
+    void selectLookupMode(LookupMode mode);
+    // Screen lookup cannot work on this desktop; the reason is shown where the mode is chosen.
+    void setScreenLookupOff(const QString& reason);
+
     MainView view() const { return MainView(*this); }
 
     // How often each lookup ran, for checks of the chains and for benchmarks.
@@ -87,6 +95,8 @@ signals:
     void resultListFocusRequested(int caret);
     // The focus goes to the parking box.
     void parkingFocusRequested();
+    // The click mode was selected: its button poll runs and no re-check is pending.
+    void clickModeSelected();
 
 private:
     friend class MainView;

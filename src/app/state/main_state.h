@@ -18,6 +18,10 @@ enum class FocusTarget { CharacterInput, Parking };
 // the focus to the result list).
 enum class ChooserAction { Typed, Picked };
 
+// How a character captured on the screen reaches the lookups: on a click on it, or as soon as
+// the pointer rests on it. Every run starts in the click mode; the mode is not saved.
+enum class LookupMode { Click, Hover };
+
 struct MainState {
     Cell<QString> codeRequest;     // Text23: a change runs the code lookup
     Cell<QString> phraseRequest;   // Text9: a change runs the phrase lookup
@@ -27,6 +31,8 @@ struct MainState {
     pinyin::ReadingMode readingMode = pinyin::ReadingMode::OfReading;  // Label20
     QString reading;               // the reading shown in the code row
     ExpandSwitch expand;           // Label26, with the expand button's caption
+    LookupMode lookupMode = LookupMode::Click;  // Option1 / Option2
+    QString screenLookupOff;       // why screen lookup cannot work here; empty when it can
 };
 
 }  // namespace tessivo

@@ -200,3 +200,26 @@ TEST_F(ControllerTest, OnlyBlanksAreBlankForEveryRequest) {
     controller.typeCharacter(QStringLiteral("   "));
     EXPECT_EQ(controller.codeLookupRuns(), runs);
 }
+
+TEST_F(ControllerTest, SelectingTheClickModeAlwaysEntersItAndTheModeIsNeverSaved) {
+    EXPECT_EQ(controller.view().lookupMode(), LookupMode::Click);  // every run starts here
+    int entered = 0;
+    int changes = 0;
+    QObject::connect(&controller, &MainController::clickModeSelected, [&] { ++entered; });
+    QObject::connect(&controller, &MainController::changed, [&] { ++changes; });
+    // Marking the mode that is already selected still enters it: its poll restarts.
+    controller.selectLookupMode(LookupMode::Click);
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(changes, 0);
+    controller.selectLookupMode(LookupMode::Hover);
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(controller.view().lookupMode(), LookupMode::Hover);
+    controller.selectLookupMode(LookupMode::Click);
+    EXPECT_EQ(entered, 2);
+    EXPECT_EQ(changes, 2);
+    controller.setScreenLookupOff(QStringLiteral("no display"));
+    controller.setScreenLookupOff(QStringLiteral("no display"));
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(controller.view().screenLookupOff(), QStringLiteral("no display"));
+}
