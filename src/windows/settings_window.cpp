@@ -48,10 +48,6 @@ SettingsWindow::SettingsWindow(MainController& controller, const Skin& skin, Ski
     // A fixed dialog without minimize and maximize boxes, above all other windows.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
-    // The frames' captions sit on their border line, as the designed positions expect.
-    setStyleSheet(QStringLiteral("QRadioButton#Option3 { color: rgb(255,0,0); }\n"
-                                 "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }\n"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0px 2px; }\n"));
     platform::setSizedForSkinFrame(this);
 
     // Where screen lookup cannot work, the mode frame grows by one line that says why.
@@ -134,6 +130,13 @@ void SettingsWindow::markCurrent() {
 
 void SettingsWindow::fitSize() {
     setFixedSize(layout::widgetSize(ClientWidth + layout::FrameWidth, outerHeight_, skin_.active()));
+    // The frames' captions sit on their border line, as the designed positions expect; a skin
+    // gives the line its colour, else it is the palette's.
+    const QString line = skin_.active() ? QString() : QStringLiteral("border: 1px solid palette(mid);");
+    setStyleSheet(QStringLiteral("QRadioButton#Option3 { color: rgb(255,0,0); }\n"
+                                 "QGroupBox { %1 margin-top: 7px; }\n"
+                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0px 2px; }\n")
+                      .arg(line));
 }
 
 SkinMenuForm::SkinMenuForm(SkinChoice& choice, QWidget* parent) : QWidget(parent), choice_(choice) {
