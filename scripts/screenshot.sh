@@ -5,7 +5,8 @@
 # for each character typed into the character input; an argument pinyin:READING types a reading
 # into the pinyin chooser, strokes:GLYPHS (five glyphs, "_" for blank) sets the stroke choosers,
 # settings opens the Settings window and writes OUT_DIR/settings.png.
-# With TESSIVO_SKIN=NAME.urf the program starts with that skin (its face.txt names it).
+# With TESSIVO_SKIN=NAME.urf the program starts with that skin (its face.txt names it); without
+# it the skins are left out and the window is unskinned.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 build="$(cd "${1:-build}" && pwd)"; out="${2:-shots}"; shift 2 || true
@@ -16,10 +17,11 @@ cleanup() { kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$
 trap cleanup EXIT
 cp "$build/bin/tessivo" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/"
 ln -s "$build/bin/bmp" "$work/bmp"
-cp "$build"/bin/*.urf "$work/" 2>/dev/null || true
 # A skinned window draws its frame inside itself: its controls sit lower and to the right.
+# Without TESSIVO_SKIN there are no skin files, so the run is unskinned.
 dx=0; dy=0
 if [[ -n "${TESSIVO_SKIN:-}" ]]; then
+  cp "$build"/bin/*.urf "$work/"
   printf '%s\r\n' "$TESSIVO_SKIN" | iconv -f UTF-8 -t GBK > "$work/face.txt"
   [[ "$TESSIVO_SKIN" == "取消皮肤.urf" ]] || { dx=3; dy=26; }
 fi
