@@ -6,6 +6,8 @@
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
+#include "windows/chart_window.h"
+#include "windows/info_windows.h"
 #include "windows/window_shell.h"
 
 #include <QMessageBox>
@@ -55,6 +57,9 @@ void Application::connectSecondaryWindows() {
     // window is not there yet only moves the focus.
     windows_ = std::make_unique<WindowShell>();
     WindowShell* shell = windows_.get();
+    shell->setFactory(SecondaryWindow::RadicalChart, [] { return ChartWindow::create(); });
+    shell->setFactory(SecondaryWindow::About, [] { return new AboutWindow; });
+    shell->setFactory(SecondaryWindow::Help, [] { return new HelpWindow; });
     QObject::connect(window_.get(), &MainWindow::settingsRequested, shell, [shell] { shell->open(SecondaryWindow::Settings); });
     QObject::connect(window_.get(), &MainWindow::chartRequested, shell, [shell] { shell->open(SecondaryWindow::RadicalChart); });
     QObject::connect(window_.get(), &MainWindow::aboutRequested, shell, [shell] { shell->open(SecondaryWindow::About); });
