@@ -7,6 +7,7 @@
 #include "windows/info_widgets.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -62,6 +63,22 @@ QPushButton* chartButton(QWidget* parent, const QString& objectName, const QStri
     return b;
 }
 
+// The window's own icon: three rows of keys in the zones' colours.
+QIcon chartIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    const QColor zones[5] = {QColor(196, 64, 64), QColor(196, 128, 16), QColor(48, 104, 184), QColor(48, 136, 64),
+                             QColor(120, 80, 168)};
+    const int rowZones[3][5] = {{2, 2, 3, 3, 3}, {0, 0, 1, 1, 1}, {4, 4, 4, 1, -1}};
+    for (int row = 0; row < 3; ++row) {
+        for (int i = 0; i < 5; ++i) {
+            if (rowZones[row][i] >= 0) p.fillRect(1 + row + i * 6, 2 + row * 10, 5, 8, zones[rowZones[row][i]]);
+        }
+    }
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 std::unique_ptr<PrintDialogs> messageBoxPrintDialogs() { return std::make_unique<MessageBoxDialogs>(); }
@@ -90,6 +107,7 @@ int chartWindowTop(int screenHeight, int windowHeight) {
 ChartWindow::ChartWindow(std::unique_ptr<PrintDialogs> dialogs, PrinterFactory printer)
     : dialogs_(std::move(dialogs)), printer_(std::move(printer)) {
     windows::makeFixedDialog(this, QStringLiteral("Form4"), QStringLiteral(" 字根表 和 口诀"), 9855, 7920);
+    setWindowIcon(chartIcon());
     picture_ = new ChartPicture(this);
     picture_->setObjectName(QStringLiteral("Picture1"));
     picture_->setGeometry(twipsRect(15, 0, 9825, 7905));

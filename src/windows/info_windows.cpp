@@ -49,7 +49,8 @@ void buildAboutTexts(QWidget* w) {
     const QString version = QStringLiteral("版本：Tessivo1.6");
     textLabel(w, QStringLiteral("op"), version, twipsPoint(1185, 90), title, Qt::black);
     textLabel(w, QStringLiteral("Label2"), version, twipsPoint(1215, 105), title, Qt::white);
-    const QFont text = songFont(10.5);
+    // The captions are smaller than the addresses, so that the longest ends before its address.
+    const QFont text = songFont(9);
     textLabel(w, QStringLiteral("Label17(0)"), QStringLiteral("软件网站1:"), twipsPoint(540, 585), text, Caption);
     textLabel(w, QStringLiteral("Label17(1)"), QStringLiteral("软件网站2:"), twipsPoint(540, 900), text, Caption);
     textLabel(w, QStringLiteral("Label17(3)"), QStringLiteral("五笔编码在线查询:"), twipsPoint(540, 1230), text, Caption);
@@ -57,7 +58,7 @@ void buildAboutTexts(QWidget* w) {
     textLabel(w, QStringLiteral("Label18"), QStringLiteral("联系邮箱:"), twipsPoint(540, 1875), text, Caption);
     textLabel(w, QStringLiteral("Label27"), QStringLiteral("作者QQ:"), twipsPoint(540, 2190), text, Caption);
     // The messenger number is plain text: no link, no hand pointer.
-    textLabel(w, QStringLiteral("Label46"), links::messengerNumber(), twipsPoint(1560, 2175), text, Qt::black);
+    textLabel(w, QStringLiteral("Label46"), links::messengerNumber(), twipsPoint(1560, 2175), songFont(10.5), Qt::black);
 }
 
 }  // namespace
