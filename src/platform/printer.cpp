@@ -17,6 +17,9 @@ public:
     bool printPage(const DrawPage& draw, QString* problem) override {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) return fail(problem, QStringLiteral("no default printer is set up"));
+        // A stopped queue (CUPS stops one whose device failed, e.g. a printer not connected)
+        // would keep the page without printing it.
+        if (info.state() == QPrinter::Error) return fail(problem, QStringLiteral("the printer %1 is stopped").arg(info.printerName()));
         // High resolution: the page is drawn as vectors at the printer's own resolution.
         QPrinter printer(info, QPrinter::HighResolution);
         if (!printer.isValid()) return fail(problem, QStringLiteral("the printer %1 cannot be used").arg(info.printerName()));

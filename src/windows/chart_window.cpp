@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -45,13 +46,17 @@ const QString ErrorText = QStringLiteral("打印出错，检查打印机是否�
 
 class MessageBoxDialogs : public PrintDialogs {
 public:
+    // A box is a child of the chart window, which deletes it should it end first.
     bool confirmPrint(QWidget* parent) override {
-        std::unique_ptr<QMessageBox> box(makePrintConfirmBox(parent));
-        return box->exec() == QMessageBox::Ok;
+        const QPointer<QMessageBox> box = makePrintConfirmBox(parent);
+        const bool ok = box->exec() == QMessageBox::Ok && box;
+        delete box.data();
+        return ok;
     }
     void reportPrintError(QWidget* parent) override {
-        std::unique_ptr<QMessageBox> box(makePrintErrorBox(parent));
+        const QPointer<QMessageBox> box = makePrintErrorBox(parent);
         box->exec();
+        delete box.data();
     }
 };
 
@@ -133,7 +138,11 @@ ChartWindow* ChartWindow::create() { return new ChartWindow(messageBoxPrintDialo
 QWidget* ChartWindow::picture() const { return picture_; }
 
 void ChartWindow::print() {
-    if (!dialogs_->confirmPrint(this)) {
+    // The box runs an event loop of its own: the program may end the window meanwhile.
+    const QPointer<ChartWindow> self(this);
+    const bool confirmed = dialogs_->confirmPrint(this);
+    if (!self) return;
+    if (!confirmed) {
         picture_->setFocus();
         return;
     }

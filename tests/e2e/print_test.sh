@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # A real print of the radical chart: a private CUPS scheduler (its own configuration, spool and
-# socket) with a PDF printer (cups-pdf) as its default. With no printer the print fails with a
-# message; with the PDF printer one A4 page comes out with the chart at 600 x 200 twips from the
-# corner of the page, at its natural size (651 x 523 pixels at 96 dots per inch).
+# socket) with a PDF printer (cups-pdf) as its default. With no printer, or the printer stopped,
+# the print fails with a message; with the PDF printer one A4 page comes out with the chart at
+# 600 x 200 twips from the corner of the page, at its natural size (651 x 523 pixels at 96 dpi).
 #   print_test.sh TESSIVO_EXECUTABLE      (TESSIVO_PRINT_PNG=FILE keeps the page as a picture)
 set -euo pipefail
 exe="$1"
 skip() { echo "skipped: $*"; exit 77; }
 fail() { echo "FAIL: $*"; [[ -f "${work:-}/log/error_log" ]] && tail -20 "$work/log/error_log"; exit 1; }
-for tool in cupsd lpadmin lpstat pdfinfo pdftoppm convert; do
+for tool in cupsd lpadmin lpstat cupsenable cupsdisable pdfinfo pdftoppm convert; do
   command -v "$tool" >/dev/null || skip "$tool is missing (scripts/setup.sh installs cups, cups-client, poppler-utils, imagemagick)"
 done
 backend=/usr/lib/cups/backend/cups-pdf
@@ -70,6 +70,13 @@ grep -q "no default printer" <<<"$message" || fail "with no printer the message 
 lpadmin -p TessivoPDF -E -v cups-pdf:/ -P "$ppd" 2>/dev/null || fail "the PDF printer could not be added"
 lpadmin -d TessivoPDF || fail "the PDF printer could not be made the default"
 
+# A stopped printer (as CUPS stops one that is not connected) refuses the print.
+cupsdisable TessivoPDF
+status=0; message="$(QT_QPA_PLATFORM=offscreen "$exe" --print-chart 2>&1)" || status=$?
+[[ $status -eq 1 ]] || fail "with a stopped printer --print-chart ended with $status"
+grep -q "is stopped" <<<"$message" || fail "with a stopped printer the message was: $message"
+cupsenable TessivoPDF
+
 # cups-pdf writes to the folder of its own configuration, ${HOME} being the job owner's home.
 out="$(sed -n 's/^Out[[:space:]]\{1,\}//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)"
 out="${out:-\${HOME\}/PDF}"
@@ -78,14 +85,15 @@ touch "$work/before"
 sleep 1  # the PDF's time stamp must be newer than the mark at a whole second's resolution too
 
 QT_QPA_PLATFORM=offscreen "$exe" --print-chart || fail "--print-chart ended with $? on the PDF printer"
+# cups-pdf writes the file in place while the job runs: it is whole once the job has completed.
 pdf=""
 for _ in $(seq 1 300); do
   pdf="$(find "$out" -maxdepth 1 -name 'Tessivo*.pdf' -newer "$work/before" 2>/dev/null | head -1 || true)"
-  [[ -n "$pdf" ]] && break
+  [[ -n "$pdf" && -z "$(lpstat -o TessivoPDF 2>/dev/null)" ]] && break
   sleep 0.1
 done
 [[ -n "$pdf" ]] || fail "no PDF came out in $out within 30 s ($(lpstat -W all -o 2>&1 | tr '\n' ' '))"
-sleep 0.5  # cups-pdf renames the finished file into place; let it close
+[[ -z "$(lpstat -o TessivoPDF 2>/dev/null)" ]] || fail "the print job did not complete within 30 s"
 mv "$pdf" "$work/chart.pdf"
 
 info="$(pdfinfo "$work/chart.pdf")"
