@@ -22,6 +22,9 @@ debian_packages=(
   fonts-noto-cjk
   nodejs npm
   xvfb xauth openbox xdotool x11-utils imagemagick
+  # Printing the radical chart for real: a private CUPS scheduler with a PDF printer, and the
+  # tools that check the printed page (pdfinfo, pdftoppm).
+  cups cups-client printer-driver-cups-pdf poppler-utils
 )
 
 step() { printf '\n==> %s\n' "$*"; }

@@ -9,8 +9,11 @@
 #include "platform/skin_engine.h"
 #include "windows/settings_window.h"
 #include "windows/skin_choice.h"
+#include "windows/chart_window.h"
+#include "windows/info_windows.h"
 #include "windows/window_shell.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 namespace tessivo {
@@ -61,6 +64,19 @@ void Application::connectSecondaryWindows() {
     // window is not there yet only moves the focus.
     windows_ = std::make_unique<WindowShell>();
     WindowShell* shell = windows_.get();
+    shell->setFactory(SecondaryWindow::RadicalChart, [] { return ChartWindow::create(); });
+    // About and Help carry the main window's icon; the chart has its own.
+    const QIcon icon = window_->windowIcon();
+    shell->setFactory(SecondaryWindow::About, [icon] {
+        auto* w = new AboutWindow;
+        w->setWindowIcon(icon);
+        return w;
+    });
+    shell->setFactory(SecondaryWindow::Help, [icon] {
+        auto* w = new HelpWindow;
+        w->setWindowIcon(icon);
+        return w;
+    });
     QObject::connect(window_.get(), &MainWindow::settingsRequested, shell, [shell] { shell->open(SecondaryWindow::Settings); });
     QObject::connect(window_.get(), &MainWindow::chartRequested, shell, [shell] { shell->open(SecondaryWindow::RadicalChart); });
     QObject::connect(window_.get(), &MainWindow::aboutRequested, shell, [shell] { shell->open(SecondaryWindow::About); });

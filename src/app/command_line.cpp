@@ -6,7 +6,9 @@
 #include "app/window/radical_panel.h"
 #include "lookup/panel_geometry.h"
 #include "pinyin/pinyin_lookup.h"
+#include "platform/printer.h"
 #include "strokes/stroke_lookup.h"
+#include "windows/chart_picture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -132,6 +134,7 @@ QString usageText() {
         "       tessivo --pinyin READING            list the characters of a toneless reading\n"
         "       tessivo --strokes CODE              list the characters of a five-digit stroke code\n"
         "       tessivo --widget-map                print the main window's widgets and their positions\n"
+        "       tessivo --print-chart               print the radical chart on the default printer (no question asked)\n"
         "options: --data-dir DIR                    read wwbb11.dat, wwbb11cz.dat and bmp/ from DIR");
 }
 
@@ -181,11 +184,23 @@ int runTableSearch(const QString& mode, const QString& operand, const tables::Re
     return 0;
 }
 
+// The radical chart on one page of the default printer, as the chart window's print button
+// prints it.
+int printChart() {
+    QString problem;
+    const std::unique_ptr<platform::PagePrinter> printer = platform::defaultPrinter();
+    if (!chart::printChart(*printer, &problem)) {
+        printLine(QStringLiteral("tessivo: the radical chart was not printed: %1").arg(problem), stderr);
+        return 1;
+    }
+    return 0;
+}
+
 // How many operands a mode takes; -1 for an unknown mode.
 int operandsOf(const QString& mode) {
     if (mode == u"--lookup" || mode == u"--pinyin" || mode == u"--strokes") return 1;
     if (mode == u"--render") return 2;
-    if (mode == u"--widget-map") return 0;
+    if (mode == u"--widget-map" || mode == u"--print-chart") return 0;
     return -1;
 }
 
@@ -209,6 +224,8 @@ int runCommandLine(const QStringList& arguments, const TablesProvider& tablesPro
     const int operands = operandsOf(mode);
     if (operands < 0) return usageError(QStringLiteral("unknown option %1").arg(mode));
     if (args.size() != operands + 1) return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
+
+    if (mode == u"--print-chart") return printChart();
 
     const tables::ReferenceTables* tables = nullptr;
     try {

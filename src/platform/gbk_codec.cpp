@@ -91,4 +91,23 @@ std::optional<std::int16_t> charKey(QStringView text) {
     return keyOfBytes(*bytes);
 }
 
+std::optional<QByteArray> percentEncoded(QStringView text) {
+    const std::optional<QByteArray> bytes = encode(text);
+    if (!bytes) return std::nullopt;
+    static const QByteArray kept = QByteArrayLiteral("-._~!$'()*,;:@/?");
+    QByteArray out;
+    for (const char b : *bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || kept.contains(b);
+        if (plain) {
+            out += b;
+        } else {
+            out += '%';
+            out += "0123456789ABCDEF"[u >> 4];
+            out += "0123456789ABCDEF"[u & 15];
+        }
+    }
+    return out;
+}
+
 }  // namespace tessivo::gbk

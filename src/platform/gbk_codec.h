@@ -29,4 +29,10 @@ std::optional<std::int16_t> charKey(QStringView text);
 // Key of a record field's raw bytes (first one or two bytes), the same numbering as charKey.
 std::int16_t keyOfBytes(QByteArrayView bytes);
 
+// `text` as GBK bytes for a web address's query: every byte that a query may not carry as it
+// stands, or that would split the query (& = + # % and the blank), is written as %XX (capital hex
+// digits); letters, digits and - . _ ~ ! $ ' ( ) * , ; : @ / ? stay. A server that decodes the
+// query gets exactly the GBK bytes of `text`. nullopt when a character has no GBK code.
+std::optional<QByteArray> percentEncoded(QStringView text);
+
 }  // namespace tessivo::gbk
