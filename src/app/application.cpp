@@ -2,6 +2,7 @@
 
 #include "app/state/key_pictures.h"
 #include "app/state/links.h"
+#include "app/screen_lookup.h"
 #include "app/state/main_controller.h"
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
@@ -43,7 +44,10 @@ bool Application::start() {
         exitCode_ = 1;
         return false;
     }
+    screenLookup_ = std::make_unique<ScreenLookup>(*controller_);
+    screenLookup_->start();
     window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    QObject::connect(window_.get(), &MainWindow::codeRowHovered, [lookup = screenLookup_.get()] { lookup->codeRowHovered(); });
     connectSecondaryWindows();
     window_->show();
     platform::makeTopmost(window_.get());
@@ -62,6 +66,7 @@ void Application::connectSecondaryWindows() {
 }
 
 ExitPage Application::shutdown(const QString& timeText) {
+    screenLookup_.reset();
     if (controller_) controller_->close();
     windows_.reset();
     QStringList errors;

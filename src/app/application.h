@@ -11,6 +11,7 @@ namespace tessivo {
 
 class MainController;
 class MainWindow;
+class ScreenLookup;
 class WindowShell;
 namespace platform { class SingleInstance; }
 
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<platform::SingleInstance> instance_;
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ScreenLookup> screenLookup_;
     std::unique_ptr<WindowShell> windows_;
     int exitCode_ = 0;
 };
