@@ -4,6 +4,7 @@
 #include "app/state/links.h"
 #include "app/screen_lookup.h"
 #include "app/state/main_controller.h"
+#include "app/widget_dump.h"
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
@@ -49,6 +50,8 @@ bool Application::start() {
     window_ = std::make_unique<MainWindow>(*controller_, skin_);
     QObject::connect(window_.get(), &MainWindow::codeRowHovered, [lookup = screenLookup_.get()] { lookup->codeRowHovered(); });
     connectSecondaryWindows();
+    if (const QString dumpPath = qEnvironmentVariable("TESSIVO_WIDGET_DUMP"); !dumpPath.isEmpty())
+        installWidgetDump(*controller_, window_.get(), dumpPath);
     window_->show();
     platform::makeTopmost(window_.get());
     return true;

@@ -146,14 +146,21 @@ CaptureHit trimmedAround(const QString& line, int index, const QString& backend,
 
 AtspiReader::AtspiReader() {
     ready_ = atspi_init() >= 0 && atspi_get_a11y_bus() != nullptr;
+    // The library's bus messages (which keep its cache of the tree current) go to a context of
+    // this reader's own, handled before each read: never on the user-interface thread, whose
+    // event loop runs the default context.
+    context_ = g_main_context_new();
+    atspi_set_main_context(static_cast<GMainContext*>(context_));
     // A program that hangs must not hold the capture for long.
-    atspi_set_timeout(400, 2000);
+    atspi_set_timeout(300, 600);
 }
 
 AtspiReader::~AtspiReader() = default;
 
 std::optional<CaptureHit> AtspiReader::readAt(QPoint at, std::int64_t pid) {
     if (!ready_) return std::nullopt;
+    while (g_main_context_iteration(static_cast<GMainContext*>(context_), FALSE)) {
+    }
     Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
     if (!desktop) return std::nullopt;
     Error countError;
@@ -164,6 +171,8 @@ std::optional<CaptureHit> AtspiReader::readAt(QPoint at, std::int64_t pid) {
         if (!app) continue;
         Error pidError;
         if (pid != 0 && std::int64_t(atspi_accessible_get_process_id(app.get(), &pidError)) != pid) continue;
+        // Read its windows afresh: a window opened since the last look may not be cached yet.
+        atspi_accessible_clear_cache(app.get());
         if (auto hit = readInApplication(app.get(), at)) return hit;
     }
     return std::nullopt;

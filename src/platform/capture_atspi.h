@@ -32,6 +32,7 @@ public:
 
 private:
     bool ready_ = false;
+    void* context_ = nullptr;  // GMainContext*, kept out of this header with GLib
 };
 
 // Cuts a long line to at most `width` characters around `index`, moving the index with it.

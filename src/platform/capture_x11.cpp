@@ -97,7 +97,7 @@ bool X11InputWatcher::start() {
     if (thread_.joinable()) return true;
     Display* d = XOpenDisplay(nullptr);
     if (!d) return false;
-    int event = 0, error = 0, major = 2, minor = 0;
+    int event = 0, error = 0, major = 2, minor = 2;  // raw events reach the root window from 2.1 on
     if (!XQueryExtension(d, "XInputExtension", &opcode_, &event, &error) || XIQueryVersion(d, &major, &minor) != Success ||
         pipe(wakePipe_) != 0) {
         XCloseDisplay(d);
@@ -145,7 +145,7 @@ void X11InputWatcher::run() {
 
 void X11InputWatcher::handle(void* event) {
     Display* d = dpy(display_);
-    XGenericEventCookie* cookie = &static_cast<XEvent*>(event)->xcookie;
+    XGenericEventCookie* cookie = &static_cast<XEvent*>(event)->xcookie; 
     if (cookie->type != GenericEvent || cookie->extension != opcode_ || !XGetEventData(d, cookie)) return;
     if (cookie->evtype == XI_RawButtonPress) {
         const int detail = static_cast<XIRawEvent*>(cookie->data)->detail;

@@ -2,6 +2,7 @@
 
 #include "platform/capture_engine.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace tessivo::platform {
@@ -25,9 +26,24 @@ public:
     void pointerRested() {
         if (!engine_) return;
         const QPoint at = engine_->x11().pointer();
-        if (at == last_) return;  // still on the spot already read
+        if (at == last_ && retries_ == 0) return;  // still on the spot already read
+        if (at != last_) retries_ = 0;
         last_ = at;
-        if (auto hit = engine_->captureAt(at)) emit captured(hit->line, hit->index, at);
+        QElapsedTimer took;
+        took.start();
+        if (auto hit = engine_->captureAt(at)) {
+            retries_ = 0;
+            emit captured(hit->line, hit->index, at);
+            return;
+        }
+        // A busy program (one registering with the accessibility bus, say) let the read run into
+        // the bus's time-out: read again shortly while the pointer stays there.
+        if (took.elapsed() > 250 && retries_ < 4) {
+            ++retries_;
+            rest_->start(400);
+        } else {
+            retries_ = 0;
+        }
     }
 
 signals:
@@ -39,6 +55,7 @@ private:
     std::unique_ptr<CaptureEngine> engine_;
     QTimer* rest_ = nullptr;
     QPoint last_{-1, -1};
+    int retries_ = 0;
 };
 
 ScreenCapture::ScreenCapture(QObject* parent) : QObject(parent) {}

@@ -10,6 +10,7 @@ gi.require_version("Pango", "1.0")
 from gi.repository import GLib, Gtk, Pango  # noqa: E402
 
 TEXT = sys.argv[1] if len(sys.argv) > 1 else "我们的中文A↑字"
+LEFT, TOP = (int(v) for v in (sys.argv[2] if len(sys.argv) > 2 else "40,300").split(","))
 
 window = Gtk.Window(title="capture-gtk")
 label = Gtk.Label(label=TEXT)
@@ -18,7 +19,7 @@ attributes.insert(Pango.attr_size_new(20 * Pango.SCALE))
 label.set_attributes(attributes)
 window.add(label)
 window.set_default_size(420, 120)
-window.move(40, 300)
+window.move(LEFT, TOP)
 
 
 def report():
