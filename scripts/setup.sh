@@ -22,6 +22,12 @@ debian_packages=(
   fonts-noto-cjk
   nodejs npm
   xvfb xauth openbox xdotool x11-utils imagemagick
+  # Screen lookup: X11 pointer and XInput2 events, other programs' text through the
+  # accessibility bus (and its D-Bus activation), OCR with the Simplified-Chinese model; the
+  # end-to-end check's session bus and GTK 3 window.
+  libx11-dev libxi-dev libatspi2.0-dev at-spi2-core dbus dbus-x11
+  libtesseract-dev tesseract-ocr-chi-sim
+  python3-gi gir1.2-gtk-3.0
 )
 
 step() { printf '\n==> %s\n' "$*"; }
