@@ -1,6 +1,7 @@
 #include "platform/capture_engine.h"
 
 #include "platform/accessibility.h"
+#include "platform/capture_ocr.h"
 
 #include <QStringList>
 
@@ -22,7 +23,14 @@ CaptureEngine::CaptureEngine(int backends) : ownProcess_(getpid()) {
             problems << (problem.isEmpty() ? QStringLiteral("辅助功能总线不可用") : problem);
         }
     }
-    if (!atspi_) unavailable_ = QStringLiteral("屏幕取词已关闭：%1。").arg(problems.join(QStringLiteral("；")));
+    if (backends & ScreenText) {
+        ocr_ = std::make_unique<OcrReader>();
+        if (!ocr_->ready()) {
+            ocr_.reset();
+            problems << QStringLiteral("没有文字识别模型（tesseract-ocr-chi-sim）");
+        }
+    }
+    if (!atspi_ && !ocr_) unavailable_ = QStringLiteral("屏幕取词已关闭：%1。").arg(problems.join(QStringLiteral("；")));
     limitation_ = problems.join(QStringLiteral("；"));
 }
 
@@ -35,6 +43,7 @@ std::optional<CaptureHit> CaptureEngine::captureAt(QPoint at) {
     if (atspi_) {
         if (auto hit = atspi_->readAt(at, owner)) return hit;
     }
+    if (ocr_) return ocr_->readAt(x11_, at);
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 // Lives on one thread, the capture's worker or a command-line run.
 namespace tessivo::platform {
 
+class OcrReader;
 
 enum CaptureBackend { AccessibleText = 1, ScreenText = 2 };
 
@@ -31,6 +32,7 @@ public:
 private:
     X11Connection x11_;
     std::unique_ptr<AtspiReader> atspi_;
+    std::unique_ptr<OcrReader> ocr_;
     QString unavailable_;
     QString limitation_;
     std::int64_t ownProcess_ = 0;

@@ -1,0 +1,106 @@
+#include "platform/ocr_cells.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace tessivo::platform::ocr {
+
+namespace {
+
+int background(const GreyView& image) {
+    std::array<int, 256> counts{};
+    for (int i = 0; i < image.width * image.height; ++i) ++counts[image.pixels[i]];
+    return int(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
+bool ink(const GreyView& image, int bg, int x, int y) { return std::abs(int(image.at(x, y)) - bg) > inkContrast; }
+
+// Columns inked over most of the strip's height are widget borders: the text field lies between
+// the nearest ones on either side of the pointer.
+Span fieldAround(const GreyView& image, int bg, int px) {
+    auto border = [&](int x) {
+        int n = 0;
+        for (int y = 0; y < image.height; ++y) n += ink(image, bg, x, y);
+        return n * 10 > image.height * 7;
+    };
+    Span field{0, image.width};
+    for (int x = px; x >= 0; --x)
+        if (border(x)) { field.begin = x + 1; break; }
+    for (int x = px; x < image.width; ++x)
+        if (border(x)) { field.end = x; break; }
+    return field;
+}
+
+bool rowInked(const GreyView& image, int bg, Span field, int y) {
+    for (int x = field.begin; x < field.end; ++x)
+        if (ink(image, bg, x, y)) return true;
+    return false;
+}
+
+// The rows of the line under the pointer: ink rows around it, ended by more than two blank rows
+// (so that the lines above and below stay out).
+std::optional<Span> bandAround(const GreyView& image, int bg, Span field, int py) {
+    int start = -1;
+    for (int d = 0; d <= 3 && start < 0; ++d) {
+        if (py - d >= 0 && rowInked(image, bg, field, py - d)) start = py - d;
+        else if (py + d < image.height && rowInked(image, bg, field, py + d)) start = py + d;
+    }
+    if (start < 0) return std::nullopt;
+    Span band{start, start + 1};
+    for (int y = start - 1, blank = 0; y >= 0 && blank <= 2; --y) {
+        if (rowInked(image, bg, field, y)) { band.begin = y; blank = 0; }
+        else ++blank;
+    }
+    for (int y = start + 1, blank = 0; y < image.height && blank <= 2; ++y) {
+        if (rowInked(image, bg, field, y)) { band.end = y + 1; blank = 0; }
+        else ++blank;
+    }
+    return band;
+}
+
+// Ink runs along the band, merged up to about one em, since a Chinese glyph has gaps inside.
+std::vector<Span> cellsAlong(const GreyView& image, int bg, Span field, Span band) {
+    std::vector<Span> runs;
+    for (int x = field.begin; x < field.end; ++x) {
+        bool inked = false;
+        for (int y = band.begin; y < band.end && !inked; ++y) inked = ink(image, bg, x, y);
+        if (!inked) continue;
+        if (!runs.empty() && runs.back().end == x) runs.back().end = x + 1;
+        else runs.push_back({x, x + 1});
+    }
+    const int em = band.size();
+    std::vector<Span> cells;
+    for (const Span& run : runs) {
+        if (!cells.empty() && run.end - cells.back().begin <= em + em / 8 && run.begin - cells.back().end < em / 3)
+            cells.back().end = run.end;
+        else
+            cells.push_back(run);
+    }
+    // A cell cut by the strip's edge is not a whole glyph.
+    if (!cells.empty() && cells.front().begin == 0) cells.erase(cells.begin());
+    if (!cells.empty() && cells.back().end == image.width) cells.pop_back();
+    return cells;
+}
+
+}  // namespace
+
+std::optional<LineCells> findLineCells(const GreyView& image, int px, int py) {
+    if (image.width <= 0 || image.height <= 0 || px < 0 || py < 0 || px >= image.width || py >= image.height)
+        return std::nullopt;
+    const int bg = background(image);
+    LineCells line;
+    line.inkIsLight = bg < 128;
+    line.field = fieldAround(image, bg, px);
+    if (!line.field.contains(px)) return std::nullopt;
+    const auto band = bandAround(image, bg, line.field, py);
+    if (!band || band->size() < 6) return std::nullopt;  // no text this small is read reliably
+    line.band = *band;
+    line.cells = cellsAlong(image, bg, line.field, line.band);
+    for (std::size_t i = 0; i < line.cells.size(); ++i)
+        if (line.cells[i].contains(px)) line.pointed = int(i);
+    if (line.pointed < 0) return std::nullopt;
+    return line;
+}
+
+}  // namespace tessivo::platform::ocr
