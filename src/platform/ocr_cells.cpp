@@ -8,21 +8,29 @@ namespace tessivo::platform::ocr {
 
 namespace {
 
-int background(const GreyView& image) {
+// The most common grey near the pointer: the strip may also take in the desktop or another
+// window beside the one pointed at.
+int background(const GreyView& image, int px) {
     std::array<int, 256> counts{};
-    for (int i = 0; i < image.width * image.height; ++i) ++counts[image.pixels[i]];
+    const int reach = std::max(image.height, 24);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = std::max(px - reach, 0); x < std::min(px + reach, image.width); ++x) ++counts[image.at(x, y)];
     return int(std::max_element(counts.begin(), counts.end()) - counts.begin());
 }
 
 bool ink(const GreyView& image, int bg, int x, int y) { return std::abs(int(image.at(x, y)) - bg) > inkContrast; }
 
-// Columns inked over most of the strip's height are widget borders: the text field lies between
-// the nearest ones on either side of the pointer.
+// Columns inked without a break over most of the strip's height are widget borders (a column
+// through several lines of text has breaks between the lines): the text field lies between the
+// nearest ones on either side of the pointer.
 Span fieldAround(const GreyView& image, int bg, int px) {
     auto border = [&](int x) {
-        int n = 0;
-        for (int y = 0; y < image.height; ++y) n += ink(image, bg, x, y);
-        return n * 10 > image.height * 7;
+        int run = 0, longest = 0;
+        for (int y = 0; y < image.height; ++y) {
+            run = ink(image, bg, x, y) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return longest * 10 > image.height * 8;
     };
     Span field{0, image.width};
     for (int x = px; x >= 0; --x)
@@ -88,7 +96,7 @@ std::vector<Span> cellsAlong(const GreyView& image, int bg, Span field, Span ban
 std::optional<LineCells> findLineCells(const GreyView& image, int px, int py) {
     if (image.width <= 0 || image.height <= 0 || px < 0 || py < 0 || px >= image.width || py >= image.height)
         return std::nullopt;
-    const int bg = background(image);
+    const int bg = background(image, px);
     LineCells line;
     line.inkIsLight = bg < 128;
     line.field = fieldAround(image, bg, px);

@@ -3,7 +3,8 @@
 # bus; a GTK 3 window and a Qt window with known Chinese text; the pointer moved by xdotool.
 # Hover mode looks up the pointed character (read from what the window's code row shows);
 # click mode looks up on a click and not on a mere rest; an arrow or a Latin letter looks
-# nothing up; the program switches the accessibility flag on.
+# nothing up; text drawn into a picture is read from the screen (OCR); the program switches the
+# accessibility flag on.
 #   screen_lookup_test.sh TESSIVO QT_WINDOW GTK_WINDOW.py
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../window_steps.sh"
@@ -70,7 +71,9 @@ point_at() { xdotool mousemove "$(($1 - 1))" "$2" mousemove_relative 1 0; }
 expect_shown() {  # CHAR WHAT
   local want; want="$(code_line "$1")"
   for _ in $(seq 50); do [[ "$(shown)" == "$want" ]] && return; sleep 0.1; done
-  cat "$work/tessivo.err"; echo "FAIL: $2: the code row shows '$(shown)', not '$want' ($1)"; exit 1
+  cat "$work/tessivo.err"
+  echo "read there: $("$work/prog/tessivo" --capture-at "$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1,\2/')")"
+  echo "FAIL: $2: the code row shows '$(shown)', not '$want' ($1)"; exit 1
 }
 expect_unchanged() {  # BEFORE WHAT
   sleep 1.5  # a read that met the bus's time-out is made once more
@@ -92,6 +95,9 @@ pos() { awk -v c="$2" '$(NF-2) == c { print $(NF-1), $NF; exit }' "$1"; }
 point_at $(pos "$work/gtk.txt" 中); expect_shown 中 "hover over a GTK label"
 point_at $(pos "$work/qt.txt" 玄); expect_shown 玄 "hover over a Qt text box"
 point_at $(pos "$work/gtk.txt" 们); expect_shown 们 "hover over the next GTK character"
+# Text drawn into a picture exposes nothing: the screen's pixels are read.
+point_at $(pos "$work/qt.txt" 春); expect_shown 春 "hover over text in a picture (OCR)"
+point_at $(pos "$work/qt.txt" 觉); expect_shown 觉 "hover over the next character in the picture (OCR)"
 before="$(shown)"
 point_at $(pos "$work/gtk.txt" A); expect_unchanged "$before" "hover over a Latin letter"
 point_at $(pos "$work/gtk.txt" ↑); expect_unchanged "$before" "hover over an arrow"
