@@ -5,6 +5,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <chrono>
+#include <cstdio>
+
 namespace tessivo::platform {
 
 // Owns the capture engine on the worker thread; the engine's calls may take milliseconds (or,
@@ -33,7 +36,7 @@ public:
         took.start();
         if (auto hit = engine_->captureAt(at)) {
             retries_ = 0;
-            emit captured(hit->line, hit->index, at);
+            emit captured(hit->line, hit->index, at, hit->backend, took.nsecsElapsed());
             return;
         }
         // A busy program (one registering with the accessibility bus, say) let the read run into
@@ -48,7 +51,7 @@ public:
 
 signals:
     void ready(const QString& reason, const QString& limitation);
-    void captured(const QString& line, int index, QPoint at);
+    void captured(const QString& line, int index, QPoint at, const QString& backend, qint64 readNs);
 
 private:
     int backends_;
@@ -58,7 +61,8 @@ private:
     int retries_ = 0;
 };
 
-ScreenCapture::ScreenCapture(QObject* parent) : QObject(parent) {}
+ScreenCapture::ScreenCapture(QObject* parent)
+    : QObject(parent), trace_(!qEnvironmentVariableIsEmpty("TESSIVO_CAPTURE_TRACE")) {}
 
 ScreenCapture::~ScreenCapture() {
     thread_.quit();
@@ -101,6 +105,7 @@ void ScreenCapture::start() {
 }
 
 void ScreenCapture::pointerMoved() {
+    lastMotionNs_ = std::chrono::steady_clock::now().time_since_epoch().count();
     // One queued call at a time, however fast the motion events come.
     if (!worker_ || movePosted_.exchange(true)) return;
     QMetaObject::invokeMethod(worker_, [this] {
@@ -109,15 +114,18 @@ void ScreenCapture::pointerMoved() {
     }, Qt::QueuedConnection);
 }
 
-void ScreenCapture::deliver(const QString& line, int index, QPoint at) {
+void ScreenCapture::deliver(const QString& line, int index, QPoint at, const QString& backend, qint64 readNs) {
     if (!sink_ || !enabled_) return;
     const QList<uint> chars = line.toUcs4();
     const QString word = index >= 0 && index < chars.size() ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&chars[index]), 1) : QString();
-    if (option_ == 0) {
-        sink_->queryWord(word, at.x(), at.y(), word, 0, 0);
-        return;
+    if (option_ == 0) sink_->queryWord(word, at.x(), at.y(), word, 0, 0);
+    else sink_->queryWord(word, at.x(), at.y(), line, index, 0);
+    if (trace_) {
+        // From the last pointer motion (the pointer came to rest) to the lookup shown.
+        const qint64 sinceRest = std::chrono::steady_clock::now().time_since_epoch().count() - lastMotionNs_;
+        std::fprintf(stderr, "capture backend=%s character=%s read_ms=%.2f rest_to_shown_ms=%.2f\n", qPrintable(backend),
+                     word.toUtf8().constData(), double(readNs) / 1e6, double(sinceRest) / 1e6);
     }
-    sink_->queryWord(word, at.x(), at.y(), line, index, 0);
 }
 
 bool X11ButtonLatch::takePress(capture::MouseButton button) {

@@ -22,7 +22,7 @@ class ScreenCapture : public QObject, public capture::WordCapture {
 
 public:
     // How long the pointer must rest before the text under it is read.
-    static constexpr int restMs = 25;
+    static constexpr int restMs = 12;
 
     explicit ScreenCapture(QObject* parent = nullptr);
     ~ScreenCapture() override;
@@ -46,13 +46,15 @@ signals:
     void ready(const QString& reason, const QString& limitation);
 
 private:
-    void deliver(const QString& line, int index, QPoint at);
+    void deliver(const QString& line, int index, QPoint at, const QString& backend, qint64 readNs);
 
     QThread thread_;
     CaptureWorker* worker_ = nullptr;  // lives on thread_
     capture::WordCaptureSink* sink_ = nullptr;
     std::atomic<bool> enabled_{false};
     std::atomic<bool> movePosted_{false};
+    std::atomic<qint64> lastMotionNs_{0};  // steady clock
+    bool trace_ = false;                   // one line per report on standard error
     int mode_ = 3;
     int option_ = 1;
 };

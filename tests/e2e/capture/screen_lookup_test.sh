@@ -12,34 +12,11 @@ exe="$1"; qt_window="$2"; gtk_window="$3"
 for tool in Xvfb openbox xdotool dbus-daemon dbus-send; do
   command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
 done
-launcher=/usr/libexec/at-spi-bus-launcher
-[[ -x "$launcher" ]] || { echo "at-spi2-core missing: skipped"; exit 77; }
+[[ -x /usr/libexec/at-spi-bus-launcher ]] || { echo "at-spi2-core missing: skipped"; exit 77; }
 /usr/bin/python3 -c 'import gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk' 2>/dev/null ||
   { echo "python3-gi with GTK 3 missing: skipped"; exit 77; }
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY
-export OMP_THREAD_LIMIT=1 NO_AT_BRIDGE=0
-
-# The X server picks a free display number and tells it.
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-read -r -t 10 -u "$fd" number || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$number"
-dbus-daemon --session --nofork --address="unix:path=$work/bus" >/dev/null 2>&1 & pids+=($!)
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
-for _ in $(seq 50); do [[ -S "$work/bus" ]] && break; sleep 0.1; done
-"$launcher" --launch-immediately >/dev/null 2>&1 & pids+=($!)
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 a11y_enabled() {
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Get \
