@@ -12,7 +12,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/tests/e2e/capture/session.sh"
 cp "$exe" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/" && ln -s "$build/bin/bmp" "$work/bmp"
 point_at() { xdotool mousemove "$(($1 - 1))" "$2" mousemove_relative 1 0; }
-pos_list() { awk -v k="$2" '$1 == k || k == "" { print $(NF-1), $NF }' "$1"; }
+pos_list() { awk -v k="$2" 'NF >= 3 && ($1 == k || k == "") { print $(NF-1), $NF }' "$1"; }
 stats() {  # label, numbers on stdin
   /usr/bin/python3 -c '
 import statistics, sys
@@ -37,7 +37,7 @@ sed -n 's/.*backend=atspi .*read_ms=\([0-9.]*\).*/\1/p' "$work/trace.txt" | stat
 sed -n 's/.*backend=ocr .*rest_to_shown_ms=\([0-9.]*\).*/\1/p' "$work/trace.txt" | stats "OCR, rest -> shown"
 sed -n 's/.*backend=ocr .*read_ms=\([0-9.]*\).*/\1/p' "$work/trace.txt" | stats "OCR, read alone"
 kill "${pids[-1]}" "${pids[-2]}" "${pids[-3]}"; wait "${pids[-1]}" "${pids[-2]}" "${pids[-3]}" 2>/dev/null || true
-unset 'pids[-1]' 'pids[-2]' 'pids[-3]'
+pids=("${pids[@]:0:${#pids[@]}-3}")
 
 # 2. OCR accuracy: every character of a line, pointed once, read by the command line.
 line="春眠不觉晓处处闻啼鸟夜来风雨声花落知多少"

@@ -67,13 +67,34 @@ std::optional<Span> bandAround(const GreyView& image, int bg, Span field, int py
     return band;
 }
 
-// Ink runs along the band, merged up to about one em, since a Chinese glyph has gaps inside.
+// A cell wider than one and a half glyphs is glyphs run together (small text, where the
+// anti-aliasing of neighbours touches): it is cut into glyphs of the usual pitch.
+void splitWideCells(std::vector<Span>& cells, int em) {
+    std::vector<int> widths;
+    for (const Span& c : cells)
+        if (c.size() * 10 >= em * 7 && c.size() * 10 <= em * 12) widths.push_back(c.size());
+    int pitch = em;
+    if (!widths.empty()) {
+        std::nth_element(widths.begin(), widths.begin() + widths.size() / 2, widths.end());
+        pitch = widths[widths.size() / 2];
+    }
+    std::vector<Span> out;
+    for (const Span& c : cells) {
+        const int n = c.size() * 2 > pitch * 3 ? (c.size() + pitch / 2) / pitch : 1;
+        for (int i = 0; i < n; ++i) out.push_back({c.begin + c.size() * i / n, c.begin + c.size() * (i + 1) / n});
+    }
+    cells = std::move(out);
+}
+
+// Ink runs along the band, merged up to about one em, since a Chinese glyph has gaps inside. A
+// column with a single ink pixel is the anti-aliased edge between two glyphs, not ink.
 std::vector<Span> cellsAlong(const GreyView& image, int bg, Span field, Span band) {
+    const int minInk = band.size() >= 10 ? 2 : 1;
     std::vector<Span> runs;
     for (int x = field.begin; x < field.end; ++x) {
-        bool inked = false;
-        for (int y = band.begin; y < band.end && !inked; ++y) inked = ink(image, bg, x, y);
-        if (!inked) continue;
+        int inked = 0;
+        for (int y = band.begin; y < band.end; ++y) inked += ink(image, bg, x, y);
+        if (inked < minInk) continue;
         if (!runs.empty() && runs.back().end == x) runs.back().end = x + 1;
         else runs.push_back({x, x + 1});
     }
@@ -85,9 +106,10 @@ std::vector<Span> cellsAlong(const GreyView& image, int bg, Span field, Span ban
         else
             cells.push_back(run);
     }
+    splitWideCells(cells, em);
     // A cell cut by the strip's edge is not a whole glyph.
-    if (!cells.empty() && cells.front().begin == 0) cells.erase(cells.begin());
-    if (!cells.empty() && cells.back().end == image.width) cells.pop_back();
+    if (!cells.empty() && cells.front().begin <= field.begin && field.begin == 0) cells.erase(cells.begin());
+    if (!cells.empty() && cells.back().end >= field.end && field.end == image.width) cells.pop_back();
     return cells;
 }
 
