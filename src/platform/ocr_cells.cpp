@@ -70,13 +70,17 @@ std::optional<Span> bandAround(const GreyView& image, int bg, Span field, int py
 // A cell wider than one and a half glyphs is glyphs run together (small text, where the
 // anti-aliasing of neighbours touches): it is cut into glyphs of the usual pitch.
 void splitWideCells(std::vector<Span>& cells, int em) {
-    std::vector<int> widths;
-    for (const Span& c : cells)
-        if (c.size() * 10 >= em * 7 && c.size() * 10 <= em * 12) widths.push_back(c.size());
+    // The pitch: the usual step from one glyph-sized cell to the next.
+    auto glyphSized = [em](const Span& c) { return c.size() * 10 >= em * 7 && c.size() * 10 <= em * 12; };
+    std::vector<int> steps;
+    for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
+        const int step = cells[i + 1].begin - cells[i].begin;
+        if (glyphSized(cells[i]) && glyphSized(cells[i + 1]) && step * 10 <= em * 14) steps.push_back(step);
+    }
     int pitch = em;
-    if (!widths.empty()) {
-        std::nth_element(widths.begin(), widths.begin() + widths.size() / 2, widths.end());
-        pitch = widths[widths.size() / 2];
+    if (!steps.empty()) {
+        std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+        pitch = steps[steps.size() / 2];
     }
     std::vector<Span> out;
     for (const Span& c : cells) {

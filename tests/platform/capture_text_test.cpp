@@ -93,3 +93,18 @@ TEST(CaptureLine, LongLinesAreTrimmedAroundThePointedCharacter) {
     EXPECT_EQ(w.line.toUcs4()[w.index], 0x4e00u + 198);
     EXPECT_EQ(trimmedAround(QStringLiteral("我们"), 1, QStringLiteral("x")).line, QStringLiteral("我们"));
 }
+
+TEST(OcrCells, GlyphsRunTogetherAreCutAtTheUsualPitchAndThinBridgesAreNoInk) {
+    Strip s(240, 40, 255);
+    for (int i = 0; i < 3; ++i) s.fill(20 + i * 16, 12, 13, 16, 0);  // separate glyphs, pitch 16
+    s.fill(68, 12, 48, 16, 0);   // three glyphs that touch: one run of three pitches
+    s.fill(130, 12, 13, 16, 0);
+    s.fill(143, 20, 3, 1, 60);   // a one-pixel anti-aliased bridge to the next glyph
+    s.fill(146, 12, 13, 16, 0);
+    const auto line = findLineCells(s.view(), 92, 20);  // in the middle glyph of the three
+    ASSERT_TRUE(line);
+    ASSERT_EQ(line->cells.size(), 8u);
+    EXPECT_EQ(line->pointed, 4);
+    EXPECT_EQ(line->cells[4].begin, 84);
+    EXPECT_EQ(line->cells[6].end, 143);
+}
