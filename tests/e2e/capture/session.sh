@@ -5,7 +5,9 @@ launcher=/usr/libexec/at-spi-bus-launcher
 work="$(mktemp -d)"
 pids=()
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  local pid
+  # Last started, first ended: the windows before the buses and the X server.
+  for pid in $(printf '%s\n' "${pids[@]}" | tac); do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
