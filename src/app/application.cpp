@@ -2,7 +2,9 @@
 
 #include "app/state/key_pictures.h"
 #include "app/state/links.h"
+#include "app/screen_lookup.h"
 #include "app/state/main_controller.h"
+#include "app/widget_dump.h"
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
@@ -52,8 +54,13 @@ bool Application::start() {
         exitCode_ = 1;
         return false;
     }
+    screenLookup_ = std::make_unique<ScreenLookup>(*controller_);
+    screenLookup_->start();
     window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    QObject::connect(window_.get(), &MainWindow::codeRowHovered, [lookup = screenLookup_.get()] { lookup->codeRowHovered(); });
     connectSecondaryWindows();
+    if (const QString dumpPath = qEnvironmentVariable("TESSIVO_WIDGET_DUMP"); !dumpPath.isEmpty())
+        installWidgetDump(*controller_, window_.get(), dumpPath);
     window_->show();
     platform::makeTopmost(window_.get());
     return true;
@@ -93,6 +100,7 @@ void Application::registerSettings() {
 }
 
 ExitPage Application::shutdown(const QString& timeText) {
+    screenLookup_.reset();
     if (controller_) controller_->close();
     skinMenu_.reset();
     windows_.reset();

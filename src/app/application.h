@@ -13,6 +13,7 @@ class MainController;
 class MainWindow;
 class SkinChoice;
 class SkinMenuForm;
+class ScreenLookup;
 class WindowShell;
 namespace platform { class SingleInstance; }
 
@@ -42,6 +43,7 @@ private:
     std::unique_ptr<platform::SingleInstance> instance_;
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ScreenLookup> screenLookup_;
     std::unique_ptr<WindowShell> windows_;
     std::unique_ptr<SkinChoice> skinChoice_;
     std::unique_ptr<SkinMenuForm> skinMenu_;  // loaded before the skin, unloaded at exit
