@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -15,12 +16,13 @@ constexpr char16_t IdentKeyLetters[] = u"gfdhjktreyuinbvl";
 constexpr int IdentKeyCount = 16;
 
 // A picture as the panel shows it: drawn at the top left of the white panel, cut at its edges.
-Raster onPanel(const Raster& picture) {
+// Drawings are made panel-sized, so the usual case is the picture itself.
+Raster onPanel(Raster picture) {
+    if (picture.width() == panel::WidthPixels && picture.height() == panel::HeightPixels) return picture;
     Raster shown(panel::WidthPixels, panel::HeightPixels, Raster::White);
     const int w = std::min(picture.width(), panel::WidthPixels);
     const int h = std::min(picture.height(), panel::HeightPixels);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) shown.setPixel(x, y, picture.pixel(x, y));
+    for (int y = 0; y < h; ++y) std::copy_n(picture.row(y), w, shown.row(y));
     return shown;
 }
 
@@ -108,7 +110,7 @@ void CodeLookup::showDrawings(const CharCodeRecord& record) {
     const QString character = record.character.left(1);
     if (auto picture = loadDrawing(character)) {
         drawing.kind = Panel::Kind::Drawing;
-        drawing.surface = PanelSurface(onPanel(*picture));
+        drawing.surface = PanelSurface(onPanel(std::move(*picture)));
     } else {
         drawing.kind = Panel::Kind::FontFallback;
         drawing.character = character;
