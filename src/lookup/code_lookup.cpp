@@ -48,6 +48,7 @@ CodeLookup::CodeLookup(CharCodeFile& file, QString programFolder, KeyPictureProv
     : search_(file), programFolder_(std::move(programFolder)), keyPictures_(std::move(keyPictures)) {}
 
 void CodeLookup::start() {
+    last_.reset();
     search_.start();
     for (Panel& panel : state_.panels) panel = Panel{};
     state_.codeLine.clear();
@@ -61,9 +62,22 @@ std::optional<QString> CodeLookup::drawingPath(QStringView character) const {
 
 CodeLookupResult CodeLookup::run(QStringView request) {
     if (request.isEmpty()) return {};
-    if (search_.search(request)) return showFound(request);
-    showNotFound();
-    return {.ran = true, .found = false, .keepsRequest = false};
+    // A key press looks its character up on the way in and again on key-up. Nothing but this
+    // lookup changes the display, the search or the records, so a repeat would find the same
+    // record and draw the same panels: only the third code, which the phrase lookup may have
+    // emptied since, is shown again.
+    if (last_ && request == lastRequest_) {
+        if (last_->found) state_.code3 = search_.record().code3;
+        return *last_;
+    }
+    if (search_.search(request)) {
+        last_ = showFound(request);
+    } else {
+        showNotFound();
+        last_ = CodeLookupResult{.ran = true, .found = false, .keepsRequest = false};
+    }
+    lastRequest_ = request.toString();
+    return *last_;
 }
 
 void CodeLookup::showNotFound() {
