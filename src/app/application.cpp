@@ -6,6 +6,9 @@
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
+#include "platform/skin_engine.h"
+#include "windows/settings_window.h"
+#include "windows/skin_choice.h"
 #include "windows/window_shell.h"
 
 #include <QMessageBox>
@@ -17,7 +20,10 @@ Application::Application(ProgramFolders folders) : folders_(std::move(folders)) 
 Application::~Application() = default;
 
 bool Application::start() {
-    skin_.set(startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); }));
+    const SkinStarter engine = [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); };
+    skinChoice_ = std::make_unique<SkinChoice>(skin_, folders_.program, engine);
+    skinMenu_ = std::make_unique<SkinMenuForm>(*skinChoice_);
+    skin_.set(startSkin(folders_, engine));
 
     // One copy per settings folder: a second copy ends silently, before it opens or writes
     // anything else.
@@ -59,10 +65,20 @@ void Application::connectSecondaryWindows() {
     QObject::connect(window_.get(), &MainWindow::chartRequested, shell, [shell] { shell->open(SecondaryWindow::RadicalChart); });
     QObject::connect(window_.get(), &MainWindow::aboutRequested, shell, [shell] { shell->open(SecondaryWindow::About); });
     QObject::connect(window_.get(), &MainWindow::helpRequested, shell, [shell] { shell->open(SecondaryWindow::Help); });
+    registerSettings();
+}
+
+void Application::registerSettings() {
+    MainWindow* main = window_.get();
+    skinChoice_->setRefit({[main](bool on) { main->setFrameBorders(on); }, [main] { main->applySizeRule(); }});
+    windows_->setFactory(SecondaryWindow::Settings, [this, main] {
+        return new SettingsWindow(*controller_, skin_, *skinChoice_, main->windowIcon());
+    });
 }
 
 ExitPage Application::shutdown(const QString& timeText) {
     if (controller_) controller_->close();
+    skinMenu_.reset();
     windows_.reset();
     QStringList errors;
     const ExitPage page = writeExitSettings(folders_, skin_.fileName(), timeText, &errors);

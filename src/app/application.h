@@ -11,6 +11,8 @@ namespace tessivo {
 
 class MainController;
 class MainWindow;
+class SkinChoice;
+class SkinMenuForm;
 class WindowShell;
 namespace platform { class SingleInstance; }
 
@@ -33,6 +35,7 @@ public:
 
 private:
     void connectSecondaryWindows();
+    void registerSettings();
 
     ProgramFolders folders_;
     Skin skin_;
@@ -40,6 +43,8 @@ private:
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<WindowShell> windows_;
+    std::unique_ptr<SkinChoice> skinChoice_;
+    std::unique_ptr<SkinMenuForm> skinMenu_;  // loaded before the skin, unloaded at exit
     int exitCode_ = 0;
 };
 
