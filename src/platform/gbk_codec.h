@@ -17,6 +17,10 @@ std::optional<QByteArray> encode(QStringView text);
 // Text of GBK `bytes`, or nullopt for invalid or truncated bytes.
 std::optional<QString> decode(QByteArrayView bytes);
 
+// Whether decode() accepts `bytes`, without building the text: each double-byte character is
+// judged once per run and remembered, which makes checking a whole record file cheap.
+bool isValid(QByteArrayView bytes);
+
 // Like decode, but never fails: undecodable bytes become U+FFFD. For fixed-width record fields
 // whose bytes were checked when the file was opened.
 QString decodeLenient(QByteArrayView bytes);
