@@ -2,6 +2,8 @@
 
 #include "platform/ocr_cells.h"
 
+#include <QFileInfo>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <tesseract/baseapi.h>
@@ -79,19 +81,42 @@ QString normalisedOcrText(const QString& text) {
     return out;
 }
 
+namespace {
+
+// Where the recogniser finds its models: TESSDATA_PREFIX when set, else Debian's folder.
+bool chineseModelInstalled() {
+    const QString prefix = qEnvironmentVariable("TESSDATA_PREFIX");
+    const QStringList folders = prefix.isEmpty() ? QStringList{QStringLiteral("/usr/share/tesseract-ocr/5/tessdata")}
+                                                 : QStringList{prefix, prefix + QStringLiteral("/tessdata")};
+    for (const QString& folder : folders)
+        if (QFileInfo(folder + QStringLiteral("/chi_sim.traineddata")).isFile()) return true;
+    return false;
+}
+
+}  // namespace
+
 OcrReader::OcrReader() : engine_(std::make_unique<Engine>()) {
-    // The library's OpenMP threads make one small line several times slower on a busy machine.
-    if (qEnvironmentVariableIsEmpty("OMP_THREAD_LIMIT")) qputenv("OMP_THREAD_LIMIT", "1");
-    ready_ = engine_->api.Init(nullptr, "chi_sim", tesseract::OEM_LSTM_ONLY) == 0;
-    if (ready_) engine_->api.SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+    // The model takes tens of megabytes and a noticeable start: it is loaded at the first read
+    // that needs it, so a desktop whose programs all expose their text never pays for it.
+    ready_ = chineseModelInstalled();
 }
 
 OcrReader::~OcrReader() {
-    if (ready_) engine_->api.End();
+    if (loaded_) engine_->api.End();
+}
+
+bool OcrReader::load() {
+    if (loaded_) return true;
+    // The library's OpenMP threads make one small line several times slower on a busy machine.
+    if (qEnvironmentVariableIsEmpty("OMP_THREAD_LIMIT")) qputenv("OMP_THREAD_LIMIT", "1");
+    loaded_ = engine_->api.Init(nullptr, "chi_sim", tesseract::OEM_LSTM_ONLY) == 0;
+    if (loaded_) engine_->api.SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+    ready_ = loaded_;
+    return loaded_;
 }
 
 std::optional<CaptureHit> OcrReader::readAt(const X11Connection& screen, QPoint at) {
-    if (!ready_) return std::nullopt;
+    if (!ready_ || !load()) return std::nullopt;
     const QRect area(at.x() - stripWidth / 2, at.y() - stripHeight / 2, stripWidth, stripHeight);
     const auto grey = screen.grabGrey(area);
     if (!grey) return std::nullopt;

@@ -18,14 +18,17 @@ public:
     OcrReader(const OcrReader&) = delete;
     OcrReader& operator=(const OcrReader&) = delete;
 
-    // False when the recogniser or its Chinese model is missing.
+    // False when the Chinese model is missing (or, once loaded, the recogniser refused it).
     bool ready() const { return ready_; }
     std::optional<CaptureHit> readAt(const X11Connection& screen, QPoint at);
 
 private:
     struct Engine;
+    bool load();
+
     std::unique_ptr<Engine> engine_;
     bool ready_ = false;
+    bool loaded_ = false;
 };
 
 // The recogniser's text made comparable: no blanks (it puts them between Chinese characters)
