@@ -5,9 +5,9 @@
 #include "app/window/main_window.h"
 #include "app/window/radical_panel.h"
 #include "lookup/panel_geometry.h"
-#include "platform/capture_engine.h"
 #include "pinyin/pinyin_lookup.h"
 #include "platform/printer.h"
+#include "platform/screen_reader.h"
 #include "strokes/stroke_lookup.h"
 #include "windows/chart_picture.h"
 
@@ -205,15 +205,16 @@ int runCaptureAt(const QString& operand) {
     const int x = xy.size() == 2 ? xy[0].trimmed().toInt(&okX) : 0;
     const int y = xy.size() == 2 ? xy[1].trimmed().toInt(&okY) : 0;
     if (!okX || !okY) return usageError(QStringLiteral("\"%1\" is not a screen point X,Y").arg(operand));
-    platform::CaptureEngine engine;
-    if (!engine.unavailableReason().isEmpty()) {
-        printLine(QStringLiteral("tessivo: %1").arg(engine.unavailableReason()), stderr);
+    const std::unique_ptr<platform::ScreenReader> reader =
+        platform::loadScreenReader(platform::AccessibleText | platform::ScreenText);
+    if (!reader->unavailableReason().isEmpty()) {
+        printLine(QStringLiteral("tessivo: %1").arg(reader->unavailableReason()), stderr);
         return 1;
     }
     QJsonObject out;
     out[QStringLiteral("x")] = x;
     out[QStringLiteral("y")] = y;
-    const auto hit = engine.captureAt(QPoint(x, y));
+    const auto hit = reader->captureAt(QPoint(x, y));
     out[QStringLiteral("backend")] = hit ? hit->backend : QString();
     out[QStringLiteral("line")] = hit ? hit->line : QString();
     out[QStringLiteral("index")] = hit ? hit->index : -1;

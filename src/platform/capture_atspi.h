@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/screen_reader.h"
+
 #include <QPoint>
 #include <QList>
 #include <QString>
@@ -10,14 +12,6 @@
 // Reads the text under a screen point from the accessibility tree of the program that owns the
 // window there. One object per thread: the accessibility library is not thread-safe.
 namespace tessivo::platform {
-
-// What a backend read at a point: the line around it and the position of the pointed character
-// in it, counted in characters (a surrogate pair is one).
-struct CaptureHit {
-    QString line;
-    int index = 0;
-    QString backend;
-};
 
 class AtspiReader {
 public:

@@ -2,32 +2,27 @@
 
 #include "platform/capture_atspi.h"
 #include "platform/capture_x11.h"
+#include "platform/screen_reader.h"
 
 #include <memory>
 
 // Reads the text under a screen point with the backends the desktop offers: the accessible text
 // of the program there first, then (for programs that expose none) OCR of the screen pixels.
-// Lives on one thread, the capture's worker or a command-line run.
+// Built into the screen-reading module.
 namespace tessivo::platform {
 
 class OcrReader;
 
-enum CaptureBackend { AccessibleText = 1, ScreenText = 2 };
-
-class CaptureEngine {
+class CaptureEngine : public ScreenReader {
 public:
     // `backends` is a set of CaptureBackend bits.
     explicit CaptureEngine(int backends = AccessibleText | ScreenText);
-    ~CaptureEngine();
+    ~CaptureEngine() override;
 
-    // Empty when some backend can read the screen, else why screen lookup cannot work here.
-    const QString& unavailableReason() const { return unavailable_; }
-    // Why a backend is missing while others work; empty when all work.
-    const QString& limitation() const { return limitation_; }
-    X11Connection& x11() { return x11_; }
-
-    // What is under `at`; nothing over this program's own windows.
-    std::optional<CaptureHit> captureAt(QPoint at);
+    const QString& unavailableReason() const override { return unavailable_; }
+    const QString& limitation() const override { return limitation_; }
+    QPoint pointer() const override { return x11_.pointer(); }
+    std::optional<CaptureHit> captureAt(QPoint at) override;
 
 private:
     X11Connection x11_;

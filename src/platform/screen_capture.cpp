@@ -1,6 +1,6 @@
 #include "platform/screen_capture.h"
 
-#include "platform/capture_engine.h"
+#include "platform/screen_reader.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -10,8 +10,10 @@
 
 namespace tessivo::platform {
 
-// Owns the capture engine on the worker thread; the engine's calls may take milliseconds (or,
-// with a program that hangs, up to the accessibility timeout) and never block the window.
+// Owns the screen reader on the worker thread; its calls may take milliseconds (or, with a
+// program that hangs, up to the accessibility timeout) and never block the window. The reader's
+// module is loaded at the first pointer motion, so a run that never reads the screen never loads
+// its libraries.
 class CaptureWorker : public QObject {
     Q_OBJECT
 
@@ -19,16 +21,20 @@ public:
     explicit CaptureWorker(int backends) : backends_(backends) {}
 
     void begin() {
-        engine_ = std::make_unique<CaptureEngine>(backends_);
         rest_ = new QTimer(this);
         rest_->setSingleShot(true);
         connect(rest_, &QTimer::timeout, this, &CaptureWorker::pointerRested);
-        emit ready(engine_->unavailableReason(), engine_->limitation());
     }
-    void moved() { rest_->start(ScreenCapture::restMs); }
+    void moved() {
+        if (!engine_) {
+            engine_ = loadScreenReader(backends_);
+            emit ready(engine_->unavailableReason(), engine_->limitation());
+        }
+        rest_->start(ScreenCapture::restMs);
+    }
     void pointerRested() {
         if (!engine_) return;
-        const QPoint at = engine_->x11().pointer();
+        const QPoint at = engine_->pointer();
         if (at == last_ && retries_ == 0) return;  // still on the spot already read
         if (at != last_) retries_ = 0;
         last_ = at;
@@ -55,7 +61,7 @@ signals:
 
 private:
     int backends_;
-    std::unique_ptr<CaptureEngine> engine_;
+    std::unique_ptr<ScreenReader> engine_;
     QTimer* rest_ = nullptr;
     QPoint last_{-1, -1};
     int retries_ = 0;

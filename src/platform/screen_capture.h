@@ -35,8 +35,8 @@ public:
     bool setCaptureOption(int option) override;
     std::optional<int> registerSink(capture::WordCaptureSink* sink) override;
 
-    // Starts the worker, which reports through ready() whether the screen can be read. Call
-    // after the set-up calls.
+    // Starts the worker. At the first pointer motion it loads the screen reader and reports
+    // through ready() whether the screen can be read. Call after the set-up calls.
     void start();
     // Thread-safe: the pointer moved somewhere on the desktop.
     void pointerMoved();

@@ -29,7 +29,7 @@ a11y_enabled && { echo "FAIL: the accessibility flag could not be switched off f
 
 bin="$(dirname "$exe")"
 mkdir "$work/prog"
-cp "$exe" "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/prog/"
+cp "$exe" "$bin/tessivo-screen-reader.so" "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/prog/"
 ln -s "$bin/bmp" "$work/prog/bmp"
 dump="$work/widgets.txt"
 
@@ -58,6 +58,10 @@ expect_unchanged() {  # BEFORE WHAT
 }
 
 start_tessivo hover
+# The screen reader (and with it the switch) is loaded at the first pointer motion, not before.
+sleep 0.5
+a11y_enabled && { echo "FAIL: the accessibility flag was switched on before the pointer moved"; exit 1; }
+point_at 5 5
 for _ in $(seq 50); do a11y_enabled && break; sleep 0.1; done
 a11y_enabled || { echo "FAIL: the program did not switch the accessibility flag on"; exit 1; }
 
