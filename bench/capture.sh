@@ -10,7 +10,7 @@ build="$(cd "$1" && pwd)"; rounds="${2:-5}"
 exe="$build/bin/tessivo"; qt_window="$build/tests/tessivo_capture_window"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/tests/e2e/capture/session.sh"
-cp "$exe" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/" && ln -s "$build/bin/bmp" "$work/bmp"
+cp "$exe" "$build"/bin/tessivo-*.so "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/" && ln -s "$build/bin/bmp" "$work/bmp"
 point_at() { xdotool mousemove "$(($1 - 1))" "$2" mousemove_relative 1 0; }
 pos_list() { awk -v k="$2" 'NF >= 3 && ($1 == k || k == "") { print $(NF-1), $NF }' "$1"; }
 stats() {  # label, numbers on stdin

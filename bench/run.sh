@@ -40,6 +40,7 @@ printf 'tessivo --lookup 中, whole process: %.1f ms   bare QCoreApplication %.1
 # Idle CPU of the open window (click mode, nothing happening), from the kernel's account.
 work="$(mktemp -d)"
 cp "$build/bin/tessivo" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/"
+cp "$build"/bin/tessivo-*.so "$work/" 2>/dev/null || true
 ln -s "$build/bin/bmp" "$work/bmp"
 "$work/tessivo" >/dev/null 2>&1 & pid=$!
 sleep 3

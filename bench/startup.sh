@@ -11,9 +11,11 @@ work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT
 bin="$(cd "$build/bin" && pwd)"
 mkdir "$work/plain" "$work/skinned"
 cp "$bin/tessivo" "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/plain/"
+cp "$bin"/tessivo-*.so "$work/plain/" 2>/dev/null || true  # an older tree has no modules
 ln -s "$bin/bmp" "$work/plain/bmp"
 # Without LE4.urf in the build (an older tree), the skinned copy runs unskinned.
 cp "$bin/tessivo" "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/skinned/"
+cp "$bin"/tessivo-*.so "$work/skinned/" 2>/dev/null || true
 cp "$bin"/*.urf "$work/skinned/" 2>/dev/null || true
 ln -s "$bin/bmp" "$work/skinned/bmp"
 printf 'LE4.urf\r\n' >"$work/skinned/face.txt"

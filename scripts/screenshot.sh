@@ -15,7 +15,7 @@ work="$(mktemp -d)"
 display=":$((90 + RANDOM % 100))"
 cleanup() { kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-cp "$build/bin/tessivo" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/"
+cp "$build/bin/tessivo" "$build"/bin/tessivo-*.so "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/"
 ln -s "$build/bin/bmp" "$work/bmp"
 # A skinned window draws its frame inside itself: its controls sit lower and to the right.
 # Without TESSIVO_SKIN there are no skin files, so the run is unskinned.

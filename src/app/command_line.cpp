@@ -1,23 +1,19 @@
 #include "command_line.h"
 
-#include "app/state/key_pictures.h"
 #include "app/state/main_controller.h"
+#include "app/text_command_line.h"
 #include "app/window/main_window.h"
 #include "app/window/radical_panel.h"
 #include "lookup/panel_geometry.h"
-#include "pinyin/pinyin_lookup.h"
 #include "platform/printer.h"
 #include "platform/screen_reader.h"
-#include "strokes/stroke_lookup.h"
+#include "tables/reference_tables.h"
 #include "windows/chart_picture.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
@@ -26,52 +22,6 @@
 
 namespace tessivo {
 namespace {
-
-void printLine(const QString& text, FILE* stream = stdout) {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
-int usageError(const QString& problem) {
-    printLine(QStringLiteral("tessivo: %1").arg(problem), stderr);
-    printLine(usageText(), stderr);
-    return 2;
-}
-
-QString panelWord(const Panel& panel) {
-    switch (panel.kind) {
-    case Panel::Kind::Empty: return QStringLiteral("empty");
-    case Panel::Kind::Drawing: return QStringLiteral("drawing");
-    case Panel::Kind::FontFallback: return QStringLiteral("font");
-    case Panel::Kind::IdentKey: return QStringLiteral("key:%1").arg(panel.keyLetter);
-    }
-    return {};
-}
-
-QJsonObject lookupJson(MainController& controller, const tables::ReferenceTables& tables, const QString& text) {
-    controller.typeCharacter(text);
-    const MainView view = controller.view();
-    const CodeDisplayState& code = view.code();
-    const bool found = view.characterFound();
-    QJsonObject out;
-    out[QStringLiteral("char")] = text.trimmed().isEmpty() ? QString() : firstCharacter(text);
-    out[QStringLiteral("found")] = found;
-    QJsonArray codes;
-    if (found) {
-        for (const QString& c : {view.record().code1, view.record().code2, view.record().code3}) codes.append(c.trimmed());
-    }
-    out[QStringLiteral("codes")] = codes;
-    out[QStringLiteral("code_line")] = code.codeLine;
-    QJsonArray phrases;
-    for (const QString& w : view.phrases().words.split(u' ', Qt::SkipEmptyParts)) phrases.append(w);
-    out[QStringLiteral("phrases")] = phrases;
-    out[QStringLiteral("pages")] = view.phrases().pageCount;
-    QJsonArray panels;
-    for (const Panel& p : code.panels) panels.append(panelWord(p));
-    out[QStringLiteral("panels")] = panels;
-    out[QStringLiteral("pinyin")] = pinyin::readingOf(tables, text);
-    return out;
-}
 
 QImage renderPanels(const CodeDisplayState& code) {
     constexpr int gap = 4;
@@ -127,62 +77,27 @@ QString widgetMap(MainController& controller) {
 
 }  // namespace
 
-QString usageText() {
-    return QStringLiteral(
-        "usage: tessivo                              open the window\n"
-        "       tessivo --lookup TEXT               look up the first character of TEXT, print JSON\n"
-        "       tessivo --render TEXT FILE.png      write the four radical panels of TEXT\n"
-        "       tessivo --pinyin READING            list the characters of a toneless reading\n"
-        "       tessivo --strokes CODE              list the characters of a five-digit stroke code\n"
-        "       tessivo --widget-map                print the main window's widgets and their positions\n"
-        "       tessivo --print-chart               print the radical chart on the default printer (no question asked)\n"
-        "       tessivo --capture-at X,Y            print what screen lookup reads at that screen point, as JSON\n"
-        "options: --data-dir DIR                    read wwbb11.dat, wwbb11cz.dat and bmp/ from DIR");
-}
-
 int runCommandLine(const QStringList& arguments) {
     return runCommandLine(arguments, [] () -> const tables::ReferenceTables& { return tables::ReferenceTables::embedded(); });
 }
 
 namespace {
 
-// The modes that read the record files: one lookup, the panels as a picture, the widget map.
-int runWithRecordFiles(const QString& mode, const QStringList& args, const QString& dataDir,
-                       const tables::ReferenceTables& tables) {
-    MainController controller(tables, embeddedKeyPictures());
-    QString error;
-    if (!controller.open(dataDir, &error)) {
-        printLine(QStringLiteral("tessivo: %1").arg(error), stderr);
-        return 1;
-    }
-    if (mode == u"--widget-map") {
-        printLine(widgetMap(controller));
+// The modes that draw from the record files: the panels as a picture, the widget map.
+int runDrawingWithRecordFiles(const CommandLine& command, const tables::ReferenceTables& tables) {
+    const std::unique_ptr<MainController> controller = openController(command.dataDir, tables);
+    if (!controller) return 1;
+    if (command.mode == u"--widget-map") {
+        printLine(widgetMap(*controller));
         return 0;
     }
-    const QJsonObject result = lookupJson(controller, tables, args[1]);
-    if (mode == u"--lookup") {
-        printLine(QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)));
-        return 0;
-    }
+    controller->typeCharacter(command.operands[0]);
     QString problem;
-    if (!writePng(renderPanels(controller.view().code()), args[2], &problem)) {
-        printLine(QStringLiteral("tessivo: cannot write %1: %2").arg(args[2], problem), stderr);
+    const QString& path = command.operands[1];
+    if (!writePng(renderPanels(controller->view().code()), path, &problem)) {
+        printLine(QStringLiteral("tessivo: cannot write %1: %2").arg(path, problem), stderr);
         return 1;
     }
-    return 0;
-}
-
-// The reverse searches need only the built-in tables.
-int runTableSearch(const QString& mode, const QString& operand, const tables::ReferenceTables& tables) {
-    if (mode == u"--pinyin") {
-        const auto list = pinyin::listForReading(tables, operand);
-        if (!list) return usageError(QStringLiteral("\"%1\" is not a toneless reading").arg(operand));
-        printLine(*list);
-        return 0;
-    }
-    const auto list = strokes::listForStrokeCode(tables, operand);
-    if (!list) return usageError(QStringLiteral("\"%1\" is not a stroke code (five digits 0-5, first not 0)").arg(operand));
-    printLine(*list);
     return 0;
 }
 
@@ -225,47 +140,19 @@ int runCaptureAt(const QString& operand) {
     return 0;
 }
 
-// How many operands a mode takes; -1 for an unknown mode.
-int operandsOf(const QString& mode) {
-    if (mode == u"--lookup" || mode == u"--pinyin" || mode == u"--strokes" || mode == u"--capture-at") return 1;
-    if (mode == u"--render") return 2;
-    if (mode == u"--widget-map" || mode == u"--print-chart") return 0;
-    return -1;
-}
-
 }  // namespace
 
 int runCommandLine(const QStringList& arguments, const TablesProvider& tablesProvider) {
-    QStringList args = arguments.mid(1);
-    QString dataDir = QCoreApplication::applicationDirPath();
-    const qsizetype dd = args.indexOf(QStringLiteral("--data-dir"));
-    if (dd >= 0) {
-        if (dd + 1 >= args.size()) return usageError(QStringLiteral("--data-dir needs a folder"));
-        dataDir = args[dd + 1];
-        args.remove(dd, 2);
-    }
-    if (args.isEmpty()) return dd >= 0 ? usageError(QStringLiteral("--data-dir goes with a mode")) : -1;
-    const QString mode = args[0];
-    if (mode == u"--help" || mode == u"-h") {
-        printLine(usageText());
-        return 0;
-    }
-    const int operands = operandsOf(mode);
-    if (operands < 0) return usageError(QStringLiteral("unknown option %1").arg(mode));
-    if (args.size() != operands + 1) return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
-
-    if (mode == u"--print-chart") return printChart();
-    if (mode == u"--capture-at") return runCaptureAt(args[1]);
-
-    const tables::ReferenceTables* tables = nullptr;
-    try {
-        tables = &tablesProvider();
-    } catch (const std::exception& e) {
-        printLine(QStringLiteral("tessivo: the built-in tables cannot be read: %1").arg(QString::fromUtf8(e.what())), stderr);
-        return 1;
-    }
-    if (mode == u"--pinyin" || mode == u"--strokes") return runTableSearch(mode, args[1], *tables);
-    return runWithRecordFiles(mode, args, dataDir, *tables);
+    const auto parsed = parseCommandLine(arguments);
+    if (const int* status = std::get_if<int>(&parsed)) return *status;
+    const CommandLine& command = std::get<CommandLine>(parsed);
+    if (command.mode.isEmpty()) return -1;
+    if (isTextMode(command.mode)) return runTextMode(command, tablesProvider);
+    if (command.mode == u"--print-chart") return printChart();
+    if (command.mode == u"--capture-at") return runCaptureAt(command.operands[0]);
+    const tables::ReferenceTables* tables = tablesOrMessage(tablesProvider);
+    if (!tables) return 1;
+    return runDrawingWithRecordFiles(command, *tables);
 }
 
 }  // namespace tessivo

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QStringList>
+#include "app/text_command_line.h"
 
-#include <functional>
+#include <QStringList>
 
 namespace tessivo {
 
@@ -10,12 +10,7 @@ namespace tessivo {
 // of the radical panels. Returns the process exit status, or -1 when `arguments` asks for the
 // window (no mode option). `tables` gives the built-in tables; a damaged table ends the run with
 // a message and status 1.
-namespace tables { class ReferenceTables; }
-using TablesProvider = std::function<const tables::ReferenceTables&()>;
 int runCommandLine(const QStringList& arguments, const TablesProvider& tables);
 int runCommandLine(const QStringList& arguments);
-
-// The usage text printed for bad arguments.
-QString usageText();
 
 }  // namespace tessivo

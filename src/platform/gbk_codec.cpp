@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace tessivo::gbk {
@@ -70,30 +71,94 @@ std::optional<QString> decode(QByteArrayView bytes) {
     return out;
 }
 
-bool isValid(QByteArrayView bytes) {
-    // 0: not judged yet, 1: valid, 2: invalid; indexed by the unit's bytes (one or two).
+namespace {
+
+// What decode() said of each unit (one or two bytes, indexed by them): 0 not judged yet,
+// 1 valid, 2 invalid.
+std::vector<std::uint8_t>& verdicts() {
     thread_local std::vector<std::uint8_t> judged(0x10000, 0);
-    const auto judge = [](QByteArrayView unit, std::size_t at) {
-        std::uint8_t& verdict = judged[at];
-        if (verdict == 0) verdict = decode(unit) ? 1 : 2;
-        return verdict == 1;
-    };
-    for (qsizetype i = 0; i < bytes.size();) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        if (b0 < 0x80) {
-            ++i;
-            continue;
+    return judged;
+}
+
+// The first byte of 0x80 and above at or after `i`; record files are mostly ASCII, skipped 32
+// bytes at a time.
+qsizetype nextHighByte(QByteArrayView bytes, qsizetype i) {
+    const qsizetype n = bytes.size();
+    for (; i + 32 <= n; i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, bytes.data() + i, 32);
+        if ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080u) break;
+    }
+    while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+    return i;
+}
+
+bool judgedValid(std::vector<std::uint8_t>& judged, QByteArrayView unit, std::size_t at) {
+    std::uint8_t& verdict = judged[at];
+    if (verdict == 0) verdict = decode(unit) ? 1 : 2;
+    return verdict == 1;
+}
+
+// Judges double-byte units (two bytes each in `units`, their indexes in `at`) in one conversion.
+// A batch with an error is split until each error is found alone, so a valid file costs one
+// conversion and each bad unit a few more.
+void judgeBatch(QByteArrayView units, const std::uint16_t* at, qsizetype count) {
+    if (count == 0) return;
+    if (count == 1) {
+        verdicts()[at[0]] = 0;
+        judgedValid(verdicts(), units, at[0]);
+        return;
+    }
+    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    const QString out = decoder.decode(units);
+    if (!decoder.hasError() && out.size() == count) {
+        for (qsizetype i = 0; i < count; ++i) {
+            const char16_t c = out[i].unicode();
+            verdicts()[at[i]] = isPrivateUse(c) || c == 0xFFFD || QChar::isSurrogate(c) ? 2 : 1;
         }
+        return;
+    }
+    const qsizetype half = count / 2;
+    judgeBatch(units.first(half * 2), at, half);
+    judgeBatch(units.sliced(half * 2), at + half, count - half);
+}
+
+}  // namespace
+
+void judgeAhead(QByteArrayView text) {
+    QByteArray units;
+    std::vector<std::uint16_t> at;
+    std::vector<std::uint8_t>& judged = verdicts();
+    // Paired as isValid() pairs them: a lead byte takes the next byte with it.
+    for (qsizetype i = nextHighByte(text, 0); i + 1 < text.size(); i = nextHighByte(text, i)) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        const auto b1 = static_cast<unsigned char>(text[i + 1]);
+        i += b0 >= 0x81 && b0 <= 0xFE ? 2 : 1;
+        // Only pairs shaped like a GBK character go in a batch: any other would make it fail.
+        if (b0 < 0x81 || b0 > 0xFE || b1 < 0x40 || b1 == 0x7F || b1 > 0xFE) continue;
+        const std::uint16_t index = std::uint16_t(b0 << 8 | b1);
+        if (judged[index] != 0) continue;
+        judged[index] = 3;  // queued; set to 1 or 2 below
+        units.append(char(b0)).append(char(b1));
+        at.push_back(index);
+    }
+    judgeBatch(units, at.data(), qsizetype(at.size()));
+}
+
+bool isValid(QByteArrayView bytes) {
+    std::vector<std::uint8_t>& judged = verdicts();
+    for (qsizetype i = nextHighByte(bytes, 0); i < bytes.size(); i = nextHighByte(bytes, i)) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
         // A lead byte takes the next byte with it, as the converter reads it; any other byte of
         // 0x80 and above stands alone.
         const bool lead = b0 >= 0x81 && b0 <= 0xFE && i + 1 < bytes.size();
         if (!lead) {
-            if (!judge(bytes.sliced(i, 1), b0)) return false;
+            if (!judgedValid(judged, bytes.sliced(i, 1), b0)) return false;
             ++i;
             continue;
         }
         const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-        if (!judge(bytes.sliced(i, 2), std::size_t(b0) << 8 | b1)) return false;
+        if (!judgedValid(judged, bytes.sliced(i, 2), std::size_t(b0) << 8 | b1)) return false;
         i += 2;
     }
     return true;

@@ -20,6 +20,9 @@ std::optional<QString> decode(QByteArrayView bytes);
 // Whether decode() accepts `bytes`, without building the text: each double-byte character is
 // judged once per run and remembered, which makes checking a whole record file cheap.
 bool isValid(QByteArrayView bytes);
+// Judges, in one conversion, every double-byte character `text` may hold, for isValid() to
+// remember: checking a whole file record by record then converts nothing more.
+void judgeAhead(QByteArrayView text);
 
 // Like decode, but never fails: undecodable bytes become U+FFFD. For fixed-width record fields
 // whose bytes were checked when the file was opened.

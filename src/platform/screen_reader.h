@@ -46,7 +46,4 @@ using ScreenReaderFactory = ScreenReader* (*)(int interfaceVersion, int backends
 // reads nothing and its unavailableReason() says why.
 std::unique_ptr<ScreenReader> loadScreenReader(int backends);
 
-// The folder of the running executable (links resolved), where its modules are installed.
-QString executableFolder();
-
 }  // namespace tessivo::platform

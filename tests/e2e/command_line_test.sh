@@ -37,12 +37,16 @@ err="$("$exe" --render 中 /dev/full 2>&1 >/dev/null)"; status=$?
 # The widget map that scripts drive the window by: every control by name, inside the window.
 expect='^Text5 [0-9]+ [0-9]+ [0-9]+ [0-9]+$'; check "--widget-map Text5" "$exe" --widget-map
 expect='^Combo5 '; check "--widget-map Combo5" "$exe" --widget-map
-# A copy without its screen-reading module: screen capture says which file it lacks instead of
-# failing to start.
+# A copy without its modules: the text modes work, the rest say which file they lack.
 copy="$(mktemp -d)"; cp "$exe" "$copy/"
+expect='"code_line":"k khk"'; check "a copy without modules looks up" "$copy/tessivo" --data-dir "$(dirname "$exe")" --lookup 中
+err="$("$copy/tessivo" --widget-map 2>&1 >/dev/null)"; status=$?
+[[ $status -eq 1 && "$err" == *"tessivo-window.so"* ]] ||
+  { echo "FAIL: --widget-map without the window module: status $status, $err"; fail=1; }
+cp "$(dirname "$exe")/tessivo-window.so" "$copy/"
 err="$("$copy/tessivo" --capture-at 10,20 2>&1 >/dev/null)"; status=$?
 [[ $status -eq 1 && "$err" == *"tessivo-screen-reader.so"* ]] ||
-  { echo "FAIL: --capture-at without the module: status $status, $err"; fail=1; }
+  { echo "FAIL: --capture-at without the screen-reading module: status $status, $err"; fail=1; }
 rm -rf "$copy"
 [[ $fail -eq 0 ]] && echo ok
 exit $fail

@@ -19,7 +19,7 @@ chmod 755 "$work"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 folder="$(dirname "$(readlink -f "$prefix/bin/tessivo")")"
-for f in tessivo tessivo-screen-reader.so wwbb11.dat wwbb11cz.dat decomposition.tsv bmp/啊.bmp; do
+for f in tessivo tessivo-window.so tessivo-screen-reader.so wwbb11.dat wwbb11cz.dat decomposition.tsv bmp/啊.bmp; do
   [[ -e "$folder/$f" ]] || { echo "FAIL: the installed copy lacks $f"; exit 1; }
 done
 chmod -R a-w "$prefix"

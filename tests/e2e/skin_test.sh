@@ -13,7 +13,7 @@ work="$(mktemp -d)"
 cleanup() { kill "${app_pid:-}" "${wm_pid:-}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 bin="$(dirname "$exe")"
-cp "$exe" "$(dirname "$exe")/tessivo-screen-reader.so" "$work/"
+cp "$exe" "$(dirname "$exe")"/tessivo-*.so "$work/"
 cp "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$bin"/*.urf "$work/"
 ln -s "$bin/bmp" "$work/bmp"
 export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"

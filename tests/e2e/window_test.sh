@@ -15,7 +15,7 @@ trap cleanup EXIT
 
 # A private program folder, so the build's own settings are left alone.
 bin="$(dirname "$exe")"
-cp "$exe" "$(dirname "$exe")/tessivo-screen-reader.so" "$work/"
+cp "$exe" "$(dirname "$exe")"/tessivo-*.so "$work/"
 cp "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/"
 ln -s "$bin/bmp" "$work/bmp"
 export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -29,7 +29,7 @@ a11y_enabled && { echo "FAIL: the accessibility flag could not be switched off f
 
 bin="$(dirname "$exe")"
 mkdir "$work/prog"
-cp "$exe" "$bin/tessivo-screen-reader.so" "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/prog/"
+cp "$exe" "$bin"/tessivo-*.so "$bin/wwbb11.dat" "$bin/wwbb11cz.dat" "$work/prog/"
 ln -s "$bin/bmp" "$work/prog/bmp"
 dump="$work/widgets.txt"
 
