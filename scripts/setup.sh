@@ -135,7 +135,8 @@ case "$mode" in
     rm -rf "$build/prebuilt/bin" "$build/prebuilt/generated"
     mkdir -p "$build/prebuilt/bin"
     cp -a "$build/bin/." "$build/prebuilt/bin/"
-    rm -f "$build/prebuilt/bin/tessivo" "$build/prebuilt/bin/face.txt" "$build/prebuilt/bin/ji.txt"
+    # Only data: the program and its modules are built again with the sanitizers.
+    rm -f "$build/prebuilt/bin/tessivo" "$build/prebuilt/bin/"tessivo-*.so "$build/prebuilt/bin/face.txt" "$build/prebuilt/bin/ji.txt"
     cp -a "$build/generated" "$build/prebuilt/generated"
     # -O1 keeps the sanitizer build quick to compile while the tests still run at a fair speed.
     configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 \
