@@ -56,7 +56,7 @@ bool Application::start() {
     }
     screenLookup_ = std::make_unique<ScreenLookup>(*controller_);
     screenLookup_->start();
-    window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    window_ = std::make_unique<MainWindow>(*controller_, skin_, nullptr, MainWindow::Build::ShownFirst);
     QObject::connect(window_.get(), &MainWindow::codeRowHovered, [lookup = screenLookup_.get()] { lookup->codeRowHovered(); });
     connectSecondaryWindows();
     if (const QString dumpPath = qEnvironmentVariable("TESSIVO_WIDGET_DUMP"); !dumpPath.isEmpty())

@@ -37,7 +37,7 @@ QIcon programIcon() {
 
 }  // namespace
 
-MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* parent)
+MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* parent, Build build)
     : QWidget(parent), controller_(controller), skin_(skin) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral(" Tessivo"));
@@ -51,12 +51,8 @@ MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* pa
                    Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
     buildFrames();
     buildRadicalStrip();
-    buildBanner();
     buildCodeRow();
     buildPhraseRow();
-    buildCharacterAndReadingRow();
-    buildStrokeRow();
-    buildResultList();
     buildParkingBox();
     // Filters are installed once every widget they look at exists.
     codeRow_->installEventFilter(this);
@@ -65,19 +61,42 @@ MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* pa
     connect(&controller_, &MainController::parkingFocusRequested, this, [this] { focus(FocusTarget::Parking); });
     connect(&skin_, &Skin::changed, this, &MainWindow::applySizeRule);
     applySizeRule();
-    refresh();
+    if (build == Build::Whole || controller_.view().expand().expanded()) completeBuild();
+    else refresh();
     parkingBox_->setFocus();
 }
 
+void MainWindow::completeBuild() {
+    if (whole_) return;
+    whole_ = true;
+    // The banner lies over the radical strip, made before it, so it stays on top.
+    buildBanner();
+    buildCharacterAndReadingRow();
+    buildStrokeRow();
+    buildResultList();
+    // The tab key still goes round the rows top to bottom: the parking box, made before them,
+    // comes just before the first of them as it came just after the last.
+    refresh();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (whole_ || completionPosted_) return;
+    completionPosted_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::completeBuild, Qt::QueuedConnection);
+}
+
 void MainWindow::refresh() {
-    refreshing_ = true;
     const MainView view = controller_.view();
     const CodeDisplayState& code = view.code();
+    // The banner is built when it is first shown; building refreshes the whole window.
+    if (code.bannerShown && !whole_) return completeBuild();
+    refreshing_ = true;
     for (int i = 0; i < 4; ++i) radicalPanels_[i]->setPanel(code.panels[i]);
-    notFoundBanner_->setVisible(code.bannerShown);
+    if (notFoundBanner_) notFoundBanner_->setVisible(code.bannerShown);
     refreshCodeRow(view);
     refreshPhraseRow(view.phrases());
-    if (resultList_->toPlainText() != view.resultList()) resultList_->setPlainText(view.resultList());
+    if (resultList_ && resultList_->toPlainText() != view.resultList()) resultList_->setPlainText(view.resultList());
     refreshing_ = false;
 }
 
@@ -129,6 +148,7 @@ void MainWindow::setFrameBorders(bool on) {
 }
 
 void MainWindow::toggleExpand() {
+    completeBuild();
     const FocusTarget target = controller_.toggleExpand();
     const ExpandSwitch& expand = controller_.view().expand();
     lowerPanel_->setVisible(expand.expanded());
@@ -154,6 +174,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::focus(FocusTarget target) {
+    if (target != FocusTarget::Parking) completeBuild();
     switch (target) {
     case FocusTarget::CharacterInput: characterInput_->setFocus(); break;
     case FocusTarget::Parking: parkingBox_->setFocus(); break;
@@ -161,6 +182,7 @@ void MainWindow::focus(FocusTarget target) {
 }
 
 void MainWindow::focusResultList(int caret) {
+    completeBuild();
     resultList_->setFocus();
     QTextCursor cursor = resultList_->textCursor();
     cursor.setPosition(std::min(caret, static_cast<int>(resultList_->toPlainText().size())));
@@ -181,7 +203,7 @@ bool MainWindow::filterPhraseRow(QEvent* event) {
 }
 
 void MainWindow::filterResultList(QObject* watched, QEvent* event, bool* swallow) {
-    if (watched != resultList_->viewport()) return;
+    if (!resultList_ || watched != resultList_->viewport()) return;
     const bool press = event->type() == QEvent::MouseButtonPress;
     const bool release = event->type() == QEvent::MouseButtonRelease;
     if (!press && !release) return;

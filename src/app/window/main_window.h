@@ -26,7 +26,14 @@ class MainWindow : public QWidget {  // Form11
     Q_OBJECT
 
 public:
-    MainWindow(MainController& controller, const Skin& skin, QWidget* parent = nullptr);
+    // How much the constructor builds: the whole window, or what the first paint shows, with the
+    // rest (the lower panel's rows and the not-found banner, both hidden at start) built just
+    // after that paint, or at once when something needs them sooner.
+    enum class Build { Whole, ShownFirst };
+    MainWindow(MainController& controller, const Skin& skin, QWidget* parent = nullptr, Build build = Build::Whole);
+
+    // Builds what the constructor left for later; nothing when the window is whole.
+    void completeBuild();
 
     // Applies the size rule of the current state (also after a skin is applied or removed).
     void applySizeRule();
@@ -49,6 +56,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // One builder per row, top to bottom; the frames are made lowest first so that where they
@@ -84,6 +92,8 @@ private:
     const Skin& skin_;
     bool refreshing_ = false;  // set while the window copies state into widgets: no echo back
     bool placed_ = false;      // centred on the screen at the first show
+    bool whole_ = false;       // every widget built
+    bool completionPosted_ = false;
     int outerWidth_ = layout::CollapsedLeft;  // twips; a skin keeps it
 
     std::array<RadicalPanel*, 4> radicalPanels_{};  // Picture1(0..3)
