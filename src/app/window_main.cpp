@@ -64,6 +64,8 @@ extern "C" __attribute__((visibility("default"))) int tessivo_window_main(int ar
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
+    // Joined before the application is destroyed (declared after it).
+    const std::jthread fontList = tessivo::platform::readFontListAhead();
     tessivo::platform::installSongFace();
     QApplication::setFont(QFont(QStringLiteral("宋体"), 12));
 

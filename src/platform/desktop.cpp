@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLockFile>
 #include <QWidget>
 
@@ -68,6 +69,10 @@ QString installSongFace() {
     QFont::insertSubstitutions(QStringLiteral("宋体"), song);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), song);
     return song.front();
+}
+
+std::jthread readFontListAhead() {
+    return std::jthread([] { QFontDatabase::families(); });
 }
 
 }  // namespace tessivo::platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <thread>
+
 class QWidget;
 
 // Desktop services the main window needs: one copy per user, windows above all others, the
@@ -32,5 +34,12 @@ void makeTopmost(QWidget* window);
 // Maps "宋体" and "SimSun" to a Simplified-Chinese Song face, so that Chinese text never falls
 // back to Japanese glyph forms. Returns the family used.
 QString installSongFace();
+
+// Reads the desktop's font list (fontconfig's configuration and caches, the slowest part of the
+// first text a program lays out) on a thread of its own, while the caller goes on with work that
+// needs no fonts. The font database is thread-safe: a first use on the caller's thread waits
+// for the reading to end. Call after the QApplication is made; the thread must be joined before
+// it is destroyed.
+std::jthread readFontListAhead();
 
 }  // namespace tessivo::platform
