@@ -5,7 +5,11 @@
 #include <QList>
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 namespace tessivo::gbk {
@@ -80,15 +84,16 @@ std::vector<std::uint8_t>& verdicts() {
     return judged;
 }
 
-// The first byte of 0x80 and above at or after `i`; record files are mostly ASCII, skipped 32
+// The first byte of 0x80 and above at or after `i`; record files are mostly ASCII, skipped 16
 // bytes at a time.
 qsizetype nextHighByte(QByteArrayView bytes, qsizetype i) {
     const qsizetype n = bytes.size();
-    for (; i + 32 <= n; i += 32) {
-        std::uint64_t words[4];
-        std::memcpy(words, bytes.data() + i, 32);
-        if ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080u) break;
+#ifdef __SSE2__
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+        if (const int high = _mm_movemask_epi8(block)) return i + std::countr_zero(unsigned(high));
     }
+#endif
     while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
     return i;
 }
