@@ -6,13 +6,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace tessivo::platform {
 
 // A file of fixed-length records, read and checked whole when opened and then served from that
 // copy for the run: a lookup costs no system call, and the records read are the ones checked.
-// Long records, mostly fields padded with spaces, are kept with their runs of spaces packed.
 class RecordFile {
 public:
     static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
@@ -51,9 +49,7 @@ private:
     bool fail(const QString& description, const QString& problem);
 
     QString path_;
-    QByteArray records_;                 // packed when packed_ is set
-    std::vector<std::uint32_t> starts_;  // where each packed record starts, and the end
-    bool packed_ = false;
+    QByteArray records_;
     bool open_ = false;
     int recordSize_ = 1;
     int count_ = 0;

@@ -1,5 +1,4 @@
-// The record file serves exactly the bytes it read, whether it keeps its records as they are or
-// with their runs of spaces packed.
+// The record file serves exactly the bytes it read, whatever bytes its records hold.
 #include "platform/record_file.h"
 
 #include <QFile>
@@ -12,9 +11,8 @@ using tessivo::platform::RecordFile;
 
 namespace {
 
-// Records of `size` bytes full of what packing must keep apart: runs of spaces of every length
-// (longer than one marker can count too), the marker byte itself, alone and before digits or
-// spaces, and GBK bytes.
+// Records of `size` bytes full of what a compact copy would have to keep apart: runs of spaces
+// of every length, NUL bytes alone and before digits or spaces, and GBK bytes.
 std::vector<QByteArray> awkwardRecords(int size, int count) {
     std::mt19937 random(size);
     const char pieces[][4] = {"\0", "\0\x05", "a", "\xD6\xD0", "1", "\x80"};
@@ -35,7 +33,7 @@ std::vector<QByteArray> awkwardRecords(int size, int count) {
 
 }  // namespace
 
-TEST(RecordFile, ServesTheBytesItReadWhetherPackedOrNot) {
+TEST(RecordFile, ServesExactlyTheBytesItRead) {
     for (int size : {4, 63, 64, 302, 600}) {
         const std::vector<QByteArray> records = awkwardRecords(size, 60);
         QTemporaryDir dir;
