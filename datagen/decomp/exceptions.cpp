@@ -57,6 +57,7 @@ std::optional<Decomposition> exceptionalDecomposition(const CharacterInput& inpu
                     if (used[static_cast<std::size_t>(s)]++) return std::nullopt;
                 }
                 d.atoms.push_back(panel->strokes);
+                d.radicals.push_back(*panel);
             }
             d.panels[k] = *panel;
         }
