@@ -321,7 +321,7 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
 
 Decomposition decompose(const CharacterInput& input, const InputLoader& loader) {
     return decompose(input, chart::RadicalChart::wubi86(), loader.classVariants(input),
-                     [&loader](const QString& glyph) { return loader.referenceMedians(glyph); });
+                     [&loader](const QString& glyph) { return loader.referenceOutline(glyph); });
 }
 
 QString describe(const CharacterInput& input, const Decomposition& d) {

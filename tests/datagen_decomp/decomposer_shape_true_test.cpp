@@ -1,0 +1,61 @@
+// Radicals are read over strokes that look like them, not only over strokes of the right
+// classes: the splits of characters that fooled a class-only reading, on the installed data.
+
+#include "decomp/decomposer.h"
+#include "decomposer_fixture.h"
+
+namespace tessivo::datagen::test {
+namespace {
+
+QString panelsOf(const InputLoader& loader, const char* character) {
+    const CharacterInput input = loader.load(QString::fromUtf8(character));
+    const Decomposition d = decompose(input, loader);
+    return describe(input, d);
+}
+
+struct Case {
+    const char* character;
+    const char* description;  // describe(): "char code: panel panel panel panel"
+};
+
+void expectAll(const InputLoader& loader, std::initializer_list<Case> cases) {
+    for (const Case& c : cases) EXPECT_EQ(panelsOf(loader, c.character).toStdString(), std::string(c.description));
+}
+
+TEST(DecomposerShapeTrue, StrokesInSeparatePiecesAreNotOneRadical) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 睘 and 束 put 一 over a 口 that stands clear below it; their classes spell 五 (一丨𠃌一),
+    // whose strokes hold together. Panel 3 is the 一 alone, the 口 goes uncoded.
+    expectAll(*loader, {
+        {"儇", "儇 wlge: 亻:0,1 罒:2,3,4,5,6 一:7 𧘇:11,12,13,14"},
+        {"寰", "寰 plge: 宀:0,1,2 罒:3,4,5,6,7 一:8 𧘇:12,13,14,15"},
+        {"缳", "缳 xlge: 纟:0,1,2 罒:3,4,5,6,7 一:8 𧘇:12,13,14,15"},
+        {"圜", "圜 llge: 囗:0,1,15 罒:2,3,4,5,6 一:7 𧘇:11,12,13,14"},
+        {"觫", "觫 qegi: ⺈:0,1 用:2,3,4,5,6 一:7 小:11,12,13"},
+        {"獭", "獭 qtgm: 勹:0,1 丿:2 一:3 贝:12,13,14,15"},
+    });
+}
+
+TEST(DecomposerShapeTrue, AWholeRadicalIsNotCutShort) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 旋's 𠂉 (丿 with its 一), no longer a bare 丿 that leaves the 一 to the uncoded middle.
+    expectAll(*loader, {
+        {"漩", "漩 iyth: 氵:0,1,2 方:3,4,5,6 𠂉:7,8 龰:10,11,12,13"},
+        {"璇", "璇 gyth: 王:0,1,2,3 方:4,5,6,7 𠂉:8,9 龰:11,12,13,14"},
+        {"镟", "镟 qyth: 钅:0,1,2,3,4 方:5,6,7,8 𠂉:9,10 龰:12,13,14,15"},
+    });
+}
+
+TEST(DecomposerShapeTrue, UnchangedWhereTheOldReadingWasRight) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 五 itself and 吾 keep their 五; 束 on its own stays 一 口 小.
+    expectAll(*loader, {
+        {"五", "五 gghg: 五:0,1,2,3 一:0 丨:1 一:3"},
+        {"吾", "吾 gkf: 五:0,1,2,3 口:4,5,6 key:f -"},
+        {"束", "束 gkii: 一:0 口:1,2,3 小:4,5,6 key:i"},
+        {"悟", "悟 ngkg: 忄:0,1,2 五:3,4,5,6 口:7,8,9 key:g"},
+    });
+}
+
+}  // namespace
+}  // namespace tessivo::datagen::test
