@@ -19,6 +19,8 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // --print-chart must find no printer: a scheduler that is not there has none.
+    qputenv("CUPS_SERVER", "/nonexistent/tessivo-fuzz/cups.sock");
     static QApplication app(*argc, *argv);
     if (!QDir::setCurrent(tessivo::fuzz::scratchFolder())) std::abort();
     return 0;

@@ -19,10 +19,10 @@ npm="$(cache_value TESSIVO_NPM_DIR)"
 rm -rf "$seeds"
 mkdir -p "$seeds"
 
-python3 - "$build" "$seeds" "$rime" "$unicode" "$npm" <<'PY'
+python3 - "$build" "$seeds" "$rime" "$unicode" "$npm" "$root" <<'PY'
 import bz2, json, os, re, sys
 
-build, seeds, rime, unicode_dir, npm = sys.argv[1:6]
+build, seeds, rime, unicode_dir, npm, root = sys.argv[1:7]
 bin_dir, gen_dir = os.path.join(build, "bin"), os.path.join(build, "generated")
 count = {}
 
@@ -65,6 +65,12 @@ for start in range(0, len(phrases), len(phrases) // 12 // 4 * 4):
 # at its first value, the skin that turns skins off).
 for line in ["30", "pixos.urf", "取消皮肤.urf", "31,1", '"pixos.urf",x']:
     seed("settings", piece("15:23:46") + line.encode("gbk") + b"\r\n")
+
+# Skins: the shipped files whole, and one cut short inside its sheet.
+skins = sorted(os.listdir(os.path.join(root, "skins")))
+for name in skins:
+    seed("skin_file", read(os.path.join(root, "skins", name)))
+seed("skin_file", read(os.path.join(root, "skins", skins[0]))[:-40])
 
 # Drawings and the identification-key pictures, behind the four seed coordinates.
 drawings = sorted(os.listdir(os.path.join(bin_dir, "bmp")))

@@ -3,7 +3,10 @@
 #   scripts/screenshot.sh BUILD_DIR OUT_DIR [CHARACTER...]
 # Writes OUT_DIR/collapsed.png, OUT_DIR/expanded.png and one OUT_DIR/expanded-<character>.png
 # for each character typed into the character input; an argument pinyin:READING types a reading
-# into the pinyin chooser, strokes:GLYPHS (five glyphs, "_" for blank) sets the stroke choosers.
+# into the pinyin chooser, strokes:GLYPHS (five glyphs, "_" for blank) sets the stroke choosers,
+# settings opens the Settings window and writes OUT_DIR/settings.png.
+# With TESSIVO_SKIN=NAME.urf the program starts with that skin (its face.txt names it); without
+# it the skins are left out and the window is unskinned.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 build="$(cd "${1:-build}" && pwd)"; out="${2:-shots}"; shift 2 || true
@@ -14,6 +17,14 @@ cleanup() { kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$
 trap cleanup EXIT
 cp "$build/bin/tessivo" "$build/bin/wwbb11.dat" "$build/bin/wwbb11cz.dat" "$work/"
 ln -s "$build/bin/bmp" "$work/bmp"
+# A skinned window draws its frame inside itself: its controls sit lower and to the right.
+# Without TESSIVO_SKIN there are no skin files, so the run is unskinned.
+dx=0; dy=0
+if [[ -n "${TESSIVO_SKIN:-}" ]]; then
+  cp "$build"/bin/*.urf "$work/"
+  printf '%s\r\n' "$TESSIVO_SKIN" | iconv -f UTF-8 -t GBK > "$work/face.txt"
+  [[ "$TESSIVO_SKIN" == "取消皮肤.urf" ]] || { dx=3; dy=26; }
+fi
 export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
 Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 & xvfb=$!
 export DISPLAY="$display"
@@ -43,7 +54,7 @@ rect() {  # rect NAME: sets L T W H of the widget
   [[ -n "$L" ]] || { echo "no widget $1" >&2; exit 1; }
 }
 clickAt() { geometry; xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
-clickOn() { rect "$1"; clickAt $((L + W / 2)) $((T + H / 2)); }
+clickOn() { rect "$1"; clickAt $((L + dx + W / 2)) $((T + dy + H / 2)); }
 crop "$out/collapsed.png"
 clickOn Command1
 sleep 0.5
@@ -64,10 +75,20 @@ for c in "$@"; do
       for k in 1 2 3 4 5; do
         g="${glyphs:$((k - 1)):1}"; prefix="${order%%"$g"*}"; item=${#prefix}
         rect "Combo$k"
-        clickAt $((L + W - 5)) $((T + H / 2)); sleep 0.3
+        clickAt $((L + dx + W - 5)) $((T + dy + H / 2)); sleep 0.3
         xdotool key Home; for _ in $(seq 1 "$item"); do xdotool key Down; done
         xdotool key Return; sleep 0.2
       done ;;
+    settings)
+      clickOn Command4
+      for _ in $(seq 1 50); do
+        setup="$(xdotool search --onlyvisible --name '^ 设置$' 2>/dev/null | head -1 || true)"
+        [[ -n "$setup" ]] && break; sleep 0.1
+      done
+      sleep 0.5
+      shot "$out/settings.png"
+      xdotool windowactivate --sync "$win" 2>/dev/null || true
+      continue ;;
     *) typeInto Text5 "$c" ;;
   esac
   sleep 0.4

@@ -22,6 +22,17 @@ debian_packages=(
   fonts-noto-cjk
   nodejs npm
   xvfb xauth openbox xdotool x11-utils imagemagick
+  # Printing the radical chart for real: a private CUPS scheduler with a PDF printer, and the
+  # tools that check the printed page (pdfinfo, pdftoppm).
+  cups cups-client printer-driver-cups-pdf poppler-utils
+  # Screen lookup: X11 pointer and XInput2 events, other programs' text through the
+  # accessibility bus (and its D-Bus activation), OCR with the Simplified-Chinese model; the
+  # end-to-end check's session bus and GTK 3 window.
+  libx11-dev libxi-dev libatspi2.0-dev at-spi2-core dbus dbus-x11
+  libtesseract-dev tesseract-ocr-chi-sim
+  python3-gi gir1.2-gtk-3.0
+  # the benchmarks: start-up seen as drawing reaches the window, keys typed through the server
+  libxdamage-dev libxtst-dev
 )
 
 step() { printf '\n==> %s\n' "$*"; }

@@ -2,12 +2,20 @@
 
 #include "app/state/key_pictures.h"
 #include "app/state/links.h"
+#include "app/screen_lookup.h"
 #include "app/state/main_controller.h"
+#include "app/widget_dump.h"
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
+#include "platform/skin_engine.h"
+#include "windows/settings_window.h"
+#include "windows/skin_choice.h"
+#include "windows/chart_window.h"
+#include "windows/info_windows.h"
 #include "windows/window_shell.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 namespace tessivo {
@@ -17,7 +25,10 @@ Application::Application(ProgramFolders folders) : folders_(std::move(folders)) 
 Application::~Application() = default;
 
 bool Application::start() {
-    skin_.set(startSkin(folders_, [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); }));
+    const SkinStarter engine = [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); };
+    skinChoice_ = std::make_unique<SkinChoice>(skin_, folders_.program, engine);
+    skinMenu_ = std::make_unique<SkinMenuForm>(*skinChoice_);
+    skin_.set(startSkin(folders_, engine));
 
     // One copy per settings folder: a second copy ends silently, before it opens or writes
     // anything else.
@@ -43,8 +54,13 @@ bool Application::start() {
         exitCode_ = 1;
         return false;
     }
+    screenLookup_ = std::make_unique<ScreenLookup>(*controller_);
+    screenLookup_->start();
     window_ = std::make_unique<MainWindow>(*controller_, skin_);
+    QObject::connect(window_.get(), &MainWindow::codeRowHovered, [lookup = screenLookup_.get()] { lookup->codeRowHovered(); });
     connectSecondaryWindows();
+    if (const QString dumpPath = qEnvironmentVariable("TESSIVO_WIDGET_DUMP"); !dumpPath.isEmpty())
+        installWidgetDump(*controller_, window_.get(), dumpPath);
     window_->show();
     platform::makeTopmost(window_.get());
     return true;
@@ -55,14 +71,38 @@ void Application::connectSecondaryWindows() {
     // window is not there yet only moves the focus.
     windows_ = std::make_unique<WindowShell>();
     WindowShell* shell = windows_.get();
+    shell->setFactory(SecondaryWindow::RadicalChart, [] { return ChartWindow::create(); });
+    // About and Help carry the main window's icon; the chart has its own.
+    const QIcon icon = window_->windowIcon();
+    shell->setFactory(SecondaryWindow::About, [icon] {
+        auto* w = new AboutWindow;
+        w->setWindowIcon(icon);
+        return w;
+    });
+    shell->setFactory(SecondaryWindow::Help, [icon] {
+        auto* w = new HelpWindow;
+        w->setWindowIcon(icon);
+        return w;
+    });
     QObject::connect(window_.get(), &MainWindow::settingsRequested, shell, [shell] { shell->open(SecondaryWindow::Settings); });
     QObject::connect(window_.get(), &MainWindow::chartRequested, shell, [shell] { shell->open(SecondaryWindow::RadicalChart); });
     QObject::connect(window_.get(), &MainWindow::aboutRequested, shell, [shell] { shell->open(SecondaryWindow::About); });
     QObject::connect(window_.get(), &MainWindow::helpRequested, shell, [shell] { shell->open(SecondaryWindow::Help); });
+    registerSettings();
+}
+
+void Application::registerSettings() {
+    MainWindow* main = window_.get();
+    skinChoice_->setRefit({[main](bool on) { main->setFrameBorders(on); }, [main] { main->applySizeRule(); }});
+    windows_->setFactory(SecondaryWindow::Settings, [this, main] {
+        return new SettingsWindow(*controller_, skin_, *skinChoice_, main->windowIcon());
+    });
 }
 
 ExitPage Application::shutdown(const QString& timeText) {
+    screenLookup_.reset();
     if (controller_) controller_->close();
+    skinMenu_.reset();
     windows_.reset();
     QStringList errors;
     const ExitPage page = writeExitSettings(folders_, skin_.fileName(), timeText, &errors);

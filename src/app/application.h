@@ -11,6 +11,9 @@ namespace tessivo {
 
 class MainController;
 class MainWindow;
+class SkinChoice;
+class SkinMenuForm;
+class ScreenLookup;
 class WindowShell;
 namespace platform { class SingleInstance; }
 
@@ -33,13 +36,17 @@ public:
 
 private:
     void connectSecondaryWindows();
+    void registerSettings();
 
     ProgramFolders folders_;
     Skin skin_;
     std::unique_ptr<platform::SingleInstance> instance_;
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ScreenLookup> screenLookup_;
     std::unique_ptr<WindowShell> windows_;
+    std::unique_ptr<SkinChoice> skinChoice_;
+    std::unique_ptr<SkinMenuForm> skinMenu_;  // loaded before the skin, unloaded at exit
     int exitCode_ = 0;
 };
 

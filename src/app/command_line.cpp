@@ -5,8 +5,11 @@
 #include "app/window/main_window.h"
 #include "app/window/radical_panel.h"
 #include "lookup/panel_geometry.h"
+#include "platform/capture_engine.h"
 #include "pinyin/pinyin_lookup.h"
+#include "platform/printer.h"
 #include "strokes/stroke_lookup.h"
+#include "windows/chart_picture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -132,6 +135,8 @@ QString usageText() {
         "       tessivo --pinyin READING            list the characters of a toneless reading\n"
         "       tessivo --strokes CODE              list the characters of a five-digit stroke code\n"
         "       tessivo --widget-map                print the main window's widgets and their positions\n"
+        "       tessivo --print-chart               print the radical chart on the default printer (no question asked)\n"
+        "       tessivo --capture-at X,Y            print what screen lookup reads at that screen point, as JSON\n"
         "options: --data-dir DIR                    read wwbb11.dat, wwbb11cz.dat and bmp/ from DIR");
 }
 
@@ -181,11 +186,49 @@ int runTableSearch(const QString& mode, const QString& operand, const tables::Re
     return 0;
 }
 
+// The radical chart on one page of the default printer, as the chart window's print button
+// prints it.
+int printChart() {
+    QString problem;
+    const std::unique_ptr<platform::PagePrinter> printer = platform::defaultPrinter();
+    if (!chart::printChart(*printer, &problem)) {
+        printLine(QStringLiteral("tessivo: the radical chart was not printed: %1").arg(problem), stderr);
+        return 1;
+    }
+    return 0;
+}
+
+// What the capture reads at one screen point, with the same backends as the window.
+int runCaptureAt(const QString& operand) {
+    const QStringList xy = operand.split(u',');
+    bool okX = false, okY = false;
+    const int x = xy.size() == 2 ? xy[0].trimmed().toInt(&okX) : 0;
+    const int y = xy.size() == 2 ? xy[1].trimmed().toInt(&okY) : 0;
+    if (!okX || !okY) return usageError(QStringLiteral("\"%1\" is not a screen point X,Y").arg(operand));
+    platform::CaptureEngine engine;
+    if (!engine.unavailableReason().isEmpty()) {
+        printLine(QStringLiteral("tessivo: %1").arg(engine.unavailableReason()), stderr);
+        return 1;
+    }
+    QJsonObject out;
+    out[QStringLiteral("x")] = x;
+    out[QStringLiteral("y")] = y;
+    const auto hit = engine.captureAt(QPoint(x, y));
+    out[QStringLiteral("backend")] = hit ? hit->backend : QString();
+    out[QStringLiteral("line")] = hit ? hit->line : QString();
+    out[QStringLiteral("index")] = hit ? hit->index : -1;
+    const QList<uint> chars = hit ? hit->line.toUcs4() : QList<uint>();
+    out[QStringLiteral("character")] =
+        hit && hit->index < chars.size() ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&chars[hit->index]), 1) : QString();
+    printLine(QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact)));
+    return 0;
+}
+
 // How many operands a mode takes; -1 for an unknown mode.
 int operandsOf(const QString& mode) {
-    if (mode == u"--lookup" || mode == u"--pinyin" || mode == u"--strokes") return 1;
+    if (mode == u"--lookup" || mode == u"--pinyin" || mode == u"--strokes" || mode == u"--capture-at") return 1;
     if (mode == u"--render") return 2;
-    if (mode == u"--widget-map") return 0;
+    if (mode == u"--widget-map" || mode == u"--print-chart") return 0;
     return -1;
 }
 
@@ -209,6 +252,9 @@ int runCommandLine(const QStringList& arguments, const TablesProvider& tablesPro
     const int operands = operandsOf(mode);
     if (operands < 0) return usageError(QStringLiteral("unknown option %1").arg(mode));
     if (args.size() != operands + 1) return usageError(QStringLiteral("wrong number of arguments for %1").arg(mode));
+
+    if (mode == u"--print-chart") return printChart();
+    if (mode == u"--capture-at") return runCaptureAt(args[1]);
 
     const tables::ReferenceTables* tables = nullptr;
     try {

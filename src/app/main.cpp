@@ -19,6 +19,17 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+// The modes that draw or read the screen (the panels as a picture, the window's widget map, the
+// printed chart, screen capture) need fonts and a platform; the others are plain text and start
+// faster without them.
+bool drawsSomething(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* mode : {"--render", "--widget-map", "--print-chart", "--capture-at"})
+            if (std::strcmp(argv[i], mode) == 0) return true;
+    }
+    return false;
+}
+
 bool wantsWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quit-after-paint") != 0) return false;
@@ -52,6 +63,10 @@ private:
 
 int main(int argc, char** argv) {
     tessivo::platform::ensureRuntimeDir();
+    if (!wantsWindow(argc, argv) && !drawsSomething(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return tessivo::runCommandLine(app.arguments());
+    }
     if (!wantsWindow(argc, argv)) {
         // Command-line modes need no display: draw offscreen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

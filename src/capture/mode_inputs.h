@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 
 #include <chrono>
 #include <functional>
@@ -31,6 +32,9 @@ class ButtonLatch {
 public:
     virtual ~ButtonLatch() = default;
     virtual bool takePress(MouseButton button) = 0;
+    // `handler` runs on the user-interface thread soon after a press was latched, so that the
+    // button poll runs when something happened instead of waking every millisecond.
+    virtual void onPress(std::function<void()> handler) = 0;
 };
 
 // A repeating timer that calls its handler on the user-interface thread.

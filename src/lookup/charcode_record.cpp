@@ -63,8 +63,8 @@ QString CharCodeRecord::characterText(QByteArrayView bytes) {
 
 QString CharCodeRecord::fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore) {
     const QByteArrayView character = bytes.first(CharacterWidth);
-    if (!gbk::decode(character)) return QStringLiteral("已损坏：第 %1 条记录的汉字不是有效的 GBK 文本").arg(n);
-    if (!gbk::decode(bytes.sliced(CharacterWidth)))
+    if (!gbk::isValid(character)) return QStringLiteral("已损坏：第 %1 条记录的汉字不是有效的 GBK 文本").arg(n);
+    if (!gbk::isValid(bytes.sliced(CharacterWidth)))
         return QStringLiteral("已损坏：第 %1 条记录的编码或填充点不是有效的 GBK 文本").arg(n);
     if (keyBefore && gbk::keyOfBytes(character) <= *keyBefore)
         return QStringLiteral("已损坏：第 %1 条记录没有按汉字顺序排列").arg(n);

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -15,12 +16,13 @@ constexpr char16_t IdentKeyLetters[] = u"gfdhjktreyuinbvl";
 constexpr int IdentKeyCount = 16;
 
 // A picture as the panel shows it: drawn at the top left of the white panel, cut at its edges.
-Raster onPanel(const Raster& picture) {
+// Drawings are made panel-sized, so the usual case is the picture itself.
+Raster onPanel(Raster picture) {
+    if (picture.width() == panel::WidthPixels && picture.height() == panel::HeightPixels) return picture;
     Raster shown(panel::WidthPixels, panel::HeightPixels, Raster::White);
     const int w = std::min(picture.width(), panel::WidthPixels);
     const int h = std::min(picture.height(), panel::HeightPixels);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) shown.setPixel(x, y, picture.pixel(x, y));
+    for (int y = 0; y < h; ++y) std::copy_n(picture.row(y), w, shown.row(y));
     return shown;
 }
 
@@ -46,6 +48,7 @@ CodeLookup::CodeLookup(CharCodeFile& file, QString programFolder, KeyPictureProv
     : search_(file), programFolder_(std::move(programFolder)), keyPictures_(std::move(keyPictures)) {}
 
 void CodeLookup::start() {
+    last_.reset();
     search_.start();
     for (Panel& panel : state_.panels) panel = Panel{};
     state_.codeLine.clear();
@@ -59,9 +62,22 @@ std::optional<QString> CodeLookup::drawingPath(QStringView character) const {
 
 CodeLookupResult CodeLookup::run(QStringView request) {
     if (request.isEmpty()) return {};
-    if (search_.search(request)) return showFound(request);
-    showNotFound();
-    return {.ran = true, .found = false, .keepsRequest = false};
+    // A key press looks its character up on the way in and again on key-up. Nothing but this
+    // lookup changes the display, the search or the records, so a repeat would find the same
+    // record and draw the same panels: only the third code, which the phrase lookup may have
+    // emptied since, is shown again.
+    if (last_ && request == lastRequest_) {
+        if (last_->found) state_.code3 = search_.record().code3;
+        return *last_;
+    }
+    if (search_.search(request)) {
+        last_ = showFound(request);
+    } else {
+        showNotFound();
+        last_ = CodeLookupResult{.ran = true, .found = false, .keepsRequest = false};
+    }
+    lastRequest_ = request.toString();
+    return *last_;
 }
 
 void CodeLookup::showNotFound() {
@@ -108,7 +124,7 @@ void CodeLookup::showDrawings(const CharCodeRecord& record) {
     const QString character = record.character.left(1);
     if (auto picture = loadDrawing(character)) {
         drawing.kind = Panel::Kind::Drawing;
-        drawing.surface = PanelSurface(onPanel(*picture));
+        drawing.surface = PanelSurface(onPanel(std::move(*picture)));
     } else {
         drawing.kind = Panel::Kind::FontFallback;
         drawing.character = character;

@@ -78,7 +78,6 @@ public:
     const CodeDisplayState& state() const { return state_; }
     // The phrase lookup found no word: it clears the third code, nothing else here.
     void clearCode3() { state_.code3.clear(); }
-    CharCodeSearch& search() { return search_; }
     const CharCodeSearch& search() const { return search_; }
 
     // The drawing file of a character: <programFolder>/bmp/<character>.bmp. nullopt when the
@@ -98,6 +97,9 @@ private:
     QString programFolder_;
     KeyPictureProvider keyPictures_;
     CodeDisplayState state_;
+    // The last request and its result: the same request again shows what is on display already.
+    QString lastRequest_;
+    std::optional<CodeLookupResult> last_;
 };
 
 }  // namespace tessivo

@@ -17,6 +17,39 @@ void writeLe(std::vector<std::uint8_t>& b, std::uint32_t v, int n) {
     for (int i = 0; i < n; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
+// One row of 1-, 4- or 8-bit palette indices, most significant bits first.
+void decodeIndexedRow(const std::uint8_t* line, std::uint32_t* out, int width, std::uint32_t bpp,
+                      const std::uint32_t* palette) {
+    if (bpp == 1) {
+        const int whole = width / 8;
+        for (int i = 0; i < whole; ++i, out += 8) {
+            const std::uint8_t byte = line[i];
+            for (int bit = 0; bit < 8; ++bit) out[bit] = palette[(byte >> (7 - bit)) & 1];
+        }
+        for (int x = whole * 8; x < width; ++x) *out++ = palette[(line[x / 8] >> (7 - x % 8)) & 1];
+        return;
+    }
+    const std::uint32_t mask = (1u << bpp) - 1;
+    for (int x = 0; x < width; ++x) {
+        const std::size_t bit = static_cast<std::size_t>(x) * bpp;
+        out[x] = palette[(line[bit / 8] >> (8 - bpp - bit % 8)) & mask];
+    }
+}
+
+// Whether every pixel's index lies below `paletteSize` (only needed for a short palette).
+bool indicesWithin(const std::vector<std::uint8_t>& b, std::size_t dataOffset, std::size_t stride, int width,
+                   int height, std::uint32_t bpp, std::size_t paletteSize) {
+    const std::uint32_t mask = (1u << bpp) - 1;
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* line = b.data() + dataOffset + stride * row;
+        for (int x = 0; x < width; ++x) {
+            const std::size_t bit = static_cast<std::size_t>(x) * bpp;
+            if (((line[bit / 8] >> (8 - bpp - bit % 8)) & mask) >= paletteSize) return false;
+        }
+    }
+    return true;
+}
+
 bool fail(std::string* error, const char* message) {
     if (error) *error = message;
     return false;
@@ -59,23 +92,23 @@ std::optional<Raster> Raster::decodeBmp(const std::vector<std::uint8_t>& b, std:
     }
     const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
     if (dataOffset > b.size() || stride * height > b.size() - dataOffset) return fail(error, "truncated BMP pixels"), std::nullopt;
+    if (bpp <= 8) {
+        // Every index a row can hold must name a palette entry; checked once, not per pixel.
+        const std::uint32_t maxIndex = (1u << bpp) - 1;
+        if (maxIndex >= palette.size() && !indicesWithin(b, dataOffset, stride, width, height, bpp, palette.size()))
+            return fail(error, "BMP palette index out of range"), std::nullopt;
+        palette.resize(maxIndex + 1);
+    }
     Raster r(width, height);
     for (int row = 0; row < height; ++row) {
         const int y = bottomUp ? height - 1 - row : row;
-        const std::size_t line = dataOffset + stride * row;
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t c = 0;
-            if (bpp <= 8) {
-                const std::size_t bit = static_cast<std::size_t>(x) * bpp;
-                const std::uint8_t byte = b[line + bit / 8];
-                const std::uint32_t idx = (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
-                if (idx >= palette.size()) return fail(error, "BMP palette index out of range"), std::nullopt;
-                c = palette[idx];
-            } else {
-                const std::size_t at = line + static_cast<std::size_t>(x) * (bpp / 8);
-                c = b[at + 2] << 16 | b[at + 1] << 8 | b[at];
-            }
-            r.setPixel(x, y, c);
+        const std::uint8_t* line = b.data() + dataOffset + stride * row;
+        std::uint32_t* out = r.row(y);
+        if (bpp <= 8) {
+            decodeIndexedRow(line, out, width, bpp, palette.data());
+        } else {
+            const int step = static_cast<int>(bpp / 8);
+            for (int x = 0; x < width; ++x, line += step) out[x] = line[2] << 16 | line[1] << 8 | line[0];
         }
     }
     return r;

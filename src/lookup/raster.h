@@ -33,6 +33,9 @@ public:
     std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
     void setPixel(int x, int y, std::uint32_t colour) { pixels_[index(x, y)] = colour; }
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+    // The pixels of row y, left to right.
+    std::uint32_t* row(int y) { return pixels_.data() + index(0, y); }
+    const std::uint32_t* row(int y) const { return pixels_.data() + index(0, y); }
 
     bool operator==(const Raster&) const = default;
 

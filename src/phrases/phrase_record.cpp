@@ -21,7 +21,7 @@ QString PhraseRecord::decode(QByteArrayView bytes) {
 }
 
 QString PhraseRecord::fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore) {
-    if (!gbk::decode(bytes)) return QStringLiteral("已损坏：第 %1 条记录不是有效的 GBK 文本").arg(n);
+    if (!gbk::isValid(bytes)) return QStringLiteral("已损坏：第 %1 条记录不是有效的 GBK 文本").arg(n);
     // Words that share their first character may stand in any order among themselves.
     if (keyBefore && gbk::keyOfBytes(bytes) < *keyBefore)
         return QStringLiteral("已损坏：第 %1 条记录没有按首字顺序排列").arg(n);

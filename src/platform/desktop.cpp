@@ -1,7 +1,5 @@
 #include "desktop.h"
 
-#include "platform/regular_file.h"
-
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -70,29 +68,6 @@ QString installSongFace() {
     QFont::insertSubstitutions(QStringLiteral("宋体"), song);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), song);
     return song.front();
-}
-
-namespace {
-constexpr qint64 MaxSkinBytes = 1 << 20;
-}  // namespace
-
-int SkinEngine::start(const QString& skinPath, int mode) {
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (mode != 2) {
-        if (app) app->setStyleSheet(QString());
-        return 1;
-    }
-    // Only a regular file of a style sheet's size: a FIFO or a device would block or never end.
-    const auto bytes = readRegularFile(skinPath.toStdString(), MaxSkinBytes);
-    if (!bytes) return 0;
-    const QString sheet = QString::fromUtf8(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
-    if (sheet.trimmed().isEmpty()) return 0;
-    if (app) app->setStyleSheet(sheet);
-    return 1;
-}
-
-void SkinEngine::remove() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) app->setStyleSheet(QString());
 }
 
 }  // namespace tessivo::platform

@@ -5,7 +5,7 @@
 class QWidget;
 
 // Desktop services the main window needs: one copy per user, windows above all others, the
-// Song-style Chinese face, and the skin engine.
+// Song-style Chinese face. The skin engine is in skin_engine.h.
 namespace tessivo::platform {
 
 // Holds a lock in `folder` (the settings folder) for the life of the object. acquired() is
@@ -32,14 +32,5 @@ void makeTopmost(QWidget* window);
 // Maps "宋体" and "SimSun" to a Simplified-Chinese Song face, so that Chinese text never falls
 // back to Japanese glyph forms. Returns the family used.
 QString installSongFace();
-
-// The skin engine: a skin file is a Qt style sheet. start() in mode 2 applies the file and
-// returns non-zero when it was accepted (readable, not empty); mode 1 runs without a skin.
-// remove() takes any skin away.
-class SkinEngine {
-public:
-    static int start(const QString& skinPath, int mode);
-    static void remove();
-};
 
 }  // namespace tessivo::platform

@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <vector>
 
 namespace tessivo::gbk {
 namespace {
@@ -69,6 +70,35 @@ std::optional<QString> decode(QByteArrayView bytes) {
     return out;
 }
 
+bool isValid(QByteArrayView bytes) {
+    // 0: not judged yet, 1: valid, 2: invalid; indexed by the unit's bytes (one or two).
+    thread_local std::vector<std::uint8_t> judged(0x10000, 0);
+    const auto judge = [](QByteArrayView unit, std::size_t at) {
+        std::uint8_t& verdict = judged[at];
+        if (verdict == 0) verdict = decode(unit) ? 1 : 2;
+        return verdict == 1;
+    };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        // A lead byte takes the next byte with it, as the converter reads it; any other byte of
+        // 0x80 and above stands alone.
+        const bool lead = b0 >= 0x81 && b0 <= 0xFE && i + 1 < bytes.size();
+        if (!lead) {
+            if (!judge(bytes.sliced(i, 1), b0)) return false;
+            ++i;
+            continue;
+        }
+        const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+        if (!judge(bytes.sliced(i, 2), std::size_t(b0) << 8 | b1)) return false;
+        i += 2;
+    }
+    return true;
+}
+
 QString decodeLenient(QByteArrayView bytes) {
     return decoderInstance().decode(bytes);
 }
@@ -89,6 +119,25 @@ std::optional<std::int16_t> charKey(QStringView text) {
     const auto bytes = encode(text.first(len));
     if (!bytes || bytes->isEmpty()) return std::nullopt;
     return keyOfBytes(*bytes);
+}
+
+std::optional<QByteArray> percentEncoded(QStringView text) {
+    const std::optional<QByteArray> bytes = encode(text);
+    if (!bytes) return std::nullopt;
+    static const QByteArray kept = QByteArrayLiteral("-._~!$'()*,;:@/?");
+    QByteArray out;
+    for (const char b : *bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || kept.contains(b);
+        if (plain) {
+            out += b;
+        } else {
+            out += '%';
+            out += "0123456789ABCDEF"[u >> 4];
+            out += "0123456789ABCDEF"[u & 15];
+        }
+    }
+    return out;
 }
 
 }  // namespace tessivo::gbk

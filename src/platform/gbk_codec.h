@@ -17,6 +17,10 @@ std::optional<QByteArray> encode(QStringView text);
 // Text of GBK `bytes`, or nullopt for invalid or truncated bytes.
 std::optional<QString> decode(QByteArrayView bytes);
 
+// Whether decode() accepts `bytes`, without building the text: each double-byte character is
+// judged once per run and remembered, which makes checking a whole record file cheap.
+bool isValid(QByteArrayView bytes);
+
 // Like decode, but never fails: undecodable bytes become U+FFFD. For fixed-width record fields
 // whose bytes were checked when the file was opened.
 QString decodeLenient(QByteArrayView bytes);
@@ -28,5 +32,11 @@ std::optional<std::int16_t> charKey(QStringView text);
 
 // Key of a record field's raw bytes (first one or two bytes), the same numbering as charKey.
 std::int16_t keyOfBytes(QByteArrayView bytes);
+
+// `text` as GBK bytes for a web address's query: every byte that a query may not carry as it
+// stands, or that would split the query (& = + # % and the blank), is written as %XX (capital hex
+// digits); letters, digits and - . _ ~ ! $ ' ( ) * , ; : @ / ? stay. A server that decodes the
+// query gets exactly the GBK bytes of `text`. nullopt when a character has no GBK code.
+std::optional<QByteArray> percentEncoded(QStringView text);
 
 }  // namespace tessivo::gbk

@@ -36,7 +36,7 @@ std::optional<std::int16_t> readKey(RecordFile& file, int n, QByteArray* bytes =
 KeySearchResult searchByKey(RecordFile& file, std::int16_t key, SearchProbes& probes);
 
 // A record file sorted by the character key of each record's first character, opened once and
-// kept open for the run; every read goes to the file. `Record` gives the layout:
+// held for the run; reads are served from the copy checked at open. `Record` gives the layout:
 //   static constexpr int Size;                 the record length in bytes
 //   static constexpr const char* Description;  what the file is, in error messages (UTF-8)
 //   static QString fileProblem(int n, QByteArrayView bytes, std::optional<std::int16_t> keyBefore);

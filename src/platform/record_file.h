@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <cstdint>
@@ -10,8 +9,8 @@
 
 namespace tessivo::platform {
 
-// A file of fixed-length records, opened once and kept open for the run. Every read goes to the
-// file, one record at a time: there is no index or cache in memory.
+// A file of fixed-length records, read and checked whole when opened and then served from that
+// copy for the run: a lookup costs no system call, and the records read are the ones checked.
 class RecordFile {
 public:
     static constexpr int MaxRecords = 32767;  // record numbers are signed 16-bit
@@ -30,9 +29,9 @@ public:
     // `description` and its path) and the problem, then how to get sound data back.
     bool open(const QString& path, int recordSize, const QString& description, const RecordCheck& check);
     void close();
-    bool isOpen() const { return file_.isOpen(); }
+    bool isOpen() const { return open_; }
     QString errorString() const { return error_; }
-    QString path() const { return file_.fileName(); }
+    QString path() const { return path_; }
     int recordCount() const { return count_; }
 
     // The bytes of record n (1-based); nullopt out of range or when the read fails.
@@ -49,7 +48,9 @@ public:
 private:
     bool fail(const QString& description, const QString& problem);
 
-    QFile file_;
+    QString path_;
+    QByteArray records_;
+    bool open_ = false;
     int recordSize_ = 1;
     int count_ = 0;
     std::uint64_t reads_ = 0;

@@ -1,12 +1,13 @@
 #include "shell.h"
 
 #include <QDesktopServices>
-#include <QUrl>
 
 namespace tessivo::platform {
 
+QUrl urlOf(const QString& address) { return QUrl::fromUserInput(address); }
+
 bool openUrl(const QString& address) {
-    const QUrl url = QUrl::fromUserInput(address);
+    const QUrl url = urlOf(address);
     if (!url.isValid()) return false;
     return QDesktopServices::openUrl(url);
 }

@@ -390,6 +390,34 @@ QString RadicalChart::keysOf(const QString& glyph) const {
     return it == keysByGlyph_.end() ? QString() : it->second;
 }
 
+namespace {
+
+// The mnemonic verse of each key, in key-number order.
+const char* const kVerses[5][5] = {
+    {"王旁青头戋（兼）五一", "土士二干十寸雨", "大犬三羊古石厂", "木丁西", "工戈草头右框七"},
+    {"目具上止卜虎皮", "日早两竖与虫依", "口与川，字根稀", "田甲方框四车力", "山由贝，下框几"},
+    {"禾竹一撇双人立，反文条头共三一", "白手看头三二斤", "月彡（衫）乃用家衣底", "人和八，三四里",
+     "金勺缺点无尾鱼，犬旁留叉儿一点夕，氏无七（妻）"},
+    {"言文方广在四一，高头一捺谁人去", "立辛两点六门疒（病）", "水旁兴头小倒立", "火业头，四点米", "之宝盖，摘礻（示）衤（衣）"},
+    {"已半巳满不出己，左框折尸心和羽", "子耳了也框向上", "女刀九臼山朝西", "又巴马，丢矢矣", "慈母无心弓和匕，幼无力"},
+};
+
+}  // namespace
+
+int keyNumber(QChar key) {
+    for (int zone = 0; zone < 5; ++zone) {
+        const int at = QLatin1String(kZones[zone]).indexOf(key);
+        if (at >= 0) return (zone + 1) * 10 + at + 1;
+    }
+    return 0;
+}
+
+QString verseOf(QChar key) {
+    const int number = keyNumber(key);
+    if (number == 0) return {};
+    return QString::fromUtf8(kVerses[number / 10 - 1][number % 10 - 1]);
+}
+
 QChar strokeLetter(char cls) {
     switch (cls) {
     case 'h': return QLatin1Char('g');

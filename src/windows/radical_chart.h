@@ -76,6 +76,14 @@ private:
     int maxLength_ = 0;
 };
 
+// The 25 keys of the chart in their five zones (横 竖 撇 捺 折), each zone in key-number order
+// (g = 11, f = 12 … x = 55).
+inline constexpr const char* kZones[5] = {"gfdsa", "hjklm", "trewq", "yuiop", "nbvcx"};
+// The key's number: zone then position, 11 for g … 55 for x; 0 for a letter without radicals.
+int keyNumber(QChar key);
+// The key's mnemonic verse (字根口诀), empty for a letter without radicals.
+QString verseOf(QChar key);
+
 // The five stroke classes and the letters Wubi writes for them: h→g s→h p→t n→y z→n.
 QChar strokeLetter(char cls);
 // The inverse: the stroke class of a stroke key letter, '?' for any other letter.

@@ -321,3 +321,43 @@ TEST_F(CodeLookupTest, StartShowsRecordOneAndEmptyPanels) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(panel(i).kind, Panel::Kind::Empty);
     EXPECT_EQ(lookup->drawingPath(hanzi(0)), dir.path() + QStringLiteral("/bmp/") + hanzi(0) + QStringLiteral(".bmp"));
 }
+
+TEST_F(CodeLookupTest, ARepeatedRequestShowsExactlyWhatAFreshLookupShows) {
+    const QString a = hanzi(2);
+    const QString b = hanzi(4);
+    const QString missing = hanzi(6);
+    build({record(a, QStringLiteral("abcd"), QString(), QStringLiteral("ab"), {seed(20, 20), seed(80, 80), seed(5, 5), QStringLiteral("0")}),
+           record(b, QStringLiteral("wqvb"), QString(), QStringLiteral("w"), {seed(80, 80), seed(20, 20), QString(), QString()})},
+          {a, b});
+    const CodeLookupResult first = lookup->run(a);
+    const CodeDisplayState shown = lookup->state();
+    // The phrase lookup found no word in between: the repeat brings the third code back, as a
+    // fresh lookup would.
+    lookup->clearCode3();
+    const CodeLookupResult again = lookup->run(a);
+    EXPECT_EQ(again.found, first.found);
+    EXPECT_EQ(again.keepsRequest, first.keepsRequest);
+    EXPECT_EQ(lookup->state().code3, shown.code3);
+    EXPECT_EQ(lookup->state().codeLine, shown.codeLine);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(panel(i).kind, shown.panels[static_cast<std::size_t>(i)].kind) << i;
+        EXPECT_TRUE(panel(i).surface.raster() == shown.panels[static_cast<std::size_t>(i)].surface.raster()) << i;
+    }
+    // Another character in between is looked up for real, and so is the first one after it.
+    lookup->run(b);
+    EXPECT_EQ(lookup->state().shownCharacter, b);
+    EXPECT_FALSE(panel(0).surface.raster() == shown.panels[0].surface.raster());
+    lookup->run(a);
+    EXPECT_EQ(lookup->state().shownCharacter, a);
+    EXPECT_TRUE(panel(0).surface.raster() == shown.panels[0].surface.raster());
+    EXPECT_EQ(lookup->search().record().character.left(1), a);
+    // A request that is not found twice keeps the banner and the emptied panels.
+    EXPECT_FALSE(lookup->run(missing).found);
+    EXPECT_FALSE(lookup->run(missing).found);
+    EXPECT_TRUE(lookup->state().bannerShown);
+    EXPECT_EQ(panel(0).kind, Panel::Kind::Empty);
+    // The load step forgets the last request: the same character is found again from record 1.
+    lookup->start();
+    EXPECT_TRUE(lookup->run(a).found);
+    EXPECT_EQ(lookup->state().shownCharacter, a);
+}

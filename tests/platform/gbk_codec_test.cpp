@@ -46,3 +46,26 @@ TEST(GbkCodec, WhatIsWrittenReadsBackAndKeysAgree) {
     EXPECT_FALSE(gbk::encode(QString(QChar(0xE202))).has_value());
     EXPECT_FALSE(gbk::encode(QStringLiteral("a") + QChar(0xE000)).has_value());
 }
+
+TEST(GbkCodec, ValidityCheckAgreesWithDecodingForEveryOneAndTwoByteText) {
+    using namespace tessivo::gbk;
+    // The check remembers verdicts per character, so it is asked twice: a wrong remembered
+    // verdict would show on the second pass.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int b0 = 0; b0 < 256; ++b0) {
+            const char one[] = {static_cast<char>(b0)};
+            ASSERT_EQ(isValid(QByteArrayView(one, 1)), decode(QByteArrayView(one, 1)).has_value()) << b0;
+            for (int b1 = 0; b1 < 256; ++b1) {
+                const char two[] = {static_cast<char>(b0), static_cast<char>(b1)};
+                ASSERT_EQ(isValid(QByteArrayView(two, 2)), decode(QByteArrayView(two, 2)).has_value()) << b0 << ' ' << b1;
+            }
+        }
+    }
+    // Longer texts: valid characters around an invalid one, and a lead byte cut off at the end.
+    const QByteArray word = *encode(QStringLiteral("中文abc"));
+    EXPECT_TRUE(isValid(word));
+    EXPECT_FALSE(isValid(word + "\x81"));
+    EXPECT_FALSE(isValid(QByteArray("\xD6\xD0\xA1\x20", 4)));
+    EXPECT_TRUE(isValid(QByteArray("a\x80" "b", 3)));
+    EXPECT_EQ(isValid(QByteArray("\xFF" "a", 2)), decode(QByteArray("\xFF" "a", 2)).has_value());
+}

@@ -1,4 +1,4 @@
-#include "platform/desktop.h"
+#include "platform/skin_engine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,13 +28,10 @@ int startInChild(const QString& path) {
 
 }  // namespace
 
-TEST(SkinEngine, OnlyARegularFileOfAStyleSheetsSizeIsApplied) {
+TEST(SkinEngine, OnlyARegularFileOfASkinsSizeIsApplied) {
     QTemporaryDir dir;
     const QString sheet = dir.filePath(QStringLiteral("LE4.urf"));
-    QFile file(sheet);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("QWidget { background: #ddeeff; }");
-    file.close();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TESSIVO_SOURCE_DIR "/skins/LE4.urf"), sheet));
     EXPECT_EQ(startInChild(sheet), 1);
 
     const QString fifo = dir.filePath(QStringLiteral("fifo.urf"));

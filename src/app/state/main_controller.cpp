@@ -56,6 +56,9 @@ MainController::MainController(const tables::ReferenceTables& tables, KeyPicture
     });
     state_.readingRequest.onChange([this] { readingRequestChanged(); });
     state_.strokeRequest.onChange([this] { strokeRequestChanged(); });
+    state_.capturedCharacter.onChange([this] {
+        if (modes_) modes_->capturedChanged();
+    });
 }
 
 MainController::~MainController() = default;
@@ -199,7 +202,10 @@ FocusTarget MainController::toggleExpand() {
 void MainController::selectLookupMode(LookupMode mode) {
     const bool changedMode = state_.lookupMode != mode;
     state_.lookupMode = mode;
-    if (mode == LookupMode::Click) emit clickModeSelected();
+    if (mode == LookupMode::Click) {
+        if (modes_) modes_->clickModeEntered();
+        emit clickModeSelected();
+    }
     if (changedMode) emit changed();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/state/main_state.h"
+#include "capture/lookup_modes.h"
+#include "capture/word_capture.h"
 #include "lookup/charcode_file.h"
 #include "lookup/code_lookup.h"
 #include "phrases/phrase_file.h"
@@ -42,6 +44,13 @@ public:
     const QString& strokeRequest() const;
     LookupMode lookupMode() const;
     const QString& screenLookupOff() const;
+    const QString& captureReport() const;
+    const QString& capturedLine() const;
+    const QString& capturedCharacter() const;
+    const QString& captureX() const;
+    const QString& captureY() const;
+    const QString& pressX() const;
+    const QString& pressY() const;
 
 private:
     const MainController& c_;
@@ -51,7 +60,7 @@ private:
 // free of widgets. Each request is a Cell whose handler runs only when its value really
 // changes, synchronously, before the assignment returns; each entry point tells the window
 // once, through changed(), after every nested step it started.
-class MainController : public QObject {
+class MainController : public QObject, public capture::WordCaptureSink, private capture::ModeHost {
     Q_OBJECT
 
 public:
@@ -75,13 +84,24 @@ public:
     FocusTarget toggleExpand();
 
     // The hand-over of one character to every lookup.
-    void handOver(const QString& c);
+    void handOver(const QString& c) override;
 
     // Selecting a mode, by the user or by the Settings window marking the current one. Selecting
     // the click mode always enters it anew (clickModeSelected), even when it was selected.
     void selectLookupMode(LookupMode mode);
     // Screen lookup cannot work on this desktop; the reason is shown where the mode is chosen.
     void setScreenLookupOff(const QString& reason);
+
+    // Connects the click and hover modes to the pointer, the button latch and the re-check
+    // timer, and starts the button poll when the click mode is selected (the load step's order:
+    // after the capture is set up). The inputs must outlive the controller.
+    void attachCapture(capture::PointerReader& pointer, capture::ButtonLatch& buttons, capture::Timer& recheck);
+    const capture::LookupModes* lookupModes() const { return modes_.get(); }
+
+    // The capture component's report, on the user-interface thread. False, keeping the
+    // captured character, when `location` names no character position.
+    bool queryWord(const QString& word, int cursorX, int cursorY, const QString& sentence, int location,
+                   int start) override;
 
     MainView view() const { return MainView(*this); }
 
@@ -108,6 +128,17 @@ private:
     void strokeRequestChanged();
     void lookUpFirstResult();
 
+    // The window state as the lookup modes see it.
+    QString capturedCharacter() const override { return state_.capturedCharacter(); }
+    void setCapturedCharacter(const QString& c) override { state_.capturedCharacter.set(c); }
+    QString captureX() const override { return state_.captureX(); }
+    QString captureY() const override { return state_.captureY(); }
+    QString pressX() const override { return state_.pressX(); }
+    QString pressY() const override { return state_.pressY(); }
+    void setPressPosition(const QString& x, const QString& y) override;
+    QString shownCharacter() const override;
+    bool inClickMode() const override { return state_.lookupMode == LookupMode::Click; }
+
     const tables::ReferenceTables& tables_;
     tables::TableSearch search_;
     KeyPictureProvider keyPictures_;
@@ -116,6 +147,8 @@ private:
     std::unique_ptr<CodeLookup> codeLookup_;
     std::unique_ptr<PhraseLookup> phraseLookup_;
     MainState state_;
+    capture::PointerReader* pointer_ = nullptr;
+    std::unique_ptr<capture::LookupModes> modes_;
     int codeLookupRuns_ = 0;
     int phraseLookupRuns_ = 0;
 };

@@ -33,6 +33,16 @@ struct MainState {
     ExpandSwitch expand;           // Label26, with the expand button's caption
     LookupMode lookupMode = LookupMode::Click;  // Option1 / Option2
     QString screenLookupOff;       // why screen lookup cannot work here; empty when it can
+
+    // What the screen capture reported last, and where the pointer was. The coordinates are
+    // decimal text; they start empty, which no reading of the pointer produces.
+    Cell<QString> captureReport;     // Label1: "(x,y)" as the capture component saw the pointer
+    Cell<QString> capturedLine;      // Label2: the line of text around the pointer
+    Cell<QString> capturedCharacter; // Label3: a change runs the hover mode
+    Cell<QString> captureX;          // Label11
+    Cell<QString> captureY;          // Label12
+    Cell<QString> pressX;            // Label13: the pointer at the last counted button press
+    Cell<QString> pressY;            // Label14
 };
 
 }  // namespace tessivo

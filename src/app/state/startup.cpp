@@ -1,6 +1,7 @@
 #include "app/state/startup.h"
 
 #include "app/state/settings_files.h"
+#include "platform/skin_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,7 +41,8 @@ Skin::State startSkin(const ProgramFolders& folders, const SkinStarter& start) {
     // A name that is not a bare skin file name is never turned into a path: it counts as missing.
     const bool named = settings::isSkinFileName(s.fileName);
     s.filePath = QDir(folders.program).filePath(named ? s.fileName : QString::fromUtf8(settings::NoSkin));
-    if (named && QFileInfo(s.filePath).isFile()) {
+    // Found ignoring letter case, as the engine finds it: the default "pixos.urf" is "PixOS.urf".
+    if (named && skin::findInFolder(folders.program, s.fileName)) {
         s.active = true;
         if ((start(s.filePath, 2) & 0xFFFF) == 0) {
             s.active = false;

@@ -2,6 +2,7 @@
 
 #include "lookup/panel_geometry.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,13 @@ inline constexpr int SkinExtraHeight = 100;
 // The outer size includes a border and title bar of this size around the designed client area.
 inline constexpr int FrameWidth = 6780 - 6690, FrameHeight = 2890 - 2550;
 inline constexpr int twipsToPixels(int twips) { return twips / panel::TwipsPerPixel; }
+// The widget size of a window whose outer size is given in twips. Without a skin the window
+// manager's frame lies around the widget; with one the window draws its own frame inside the
+// widget, which is then the whole window.
+inline QSize widgetSize(int outerWidth, int outerHeight, bool skinActive) {
+    if (skinActive) return {twipsToPixels(outerWidth), twipsToPixels(outerHeight)};
+    return {twipsToPixels(outerWidth - FrameWidth), twipsToPixels(outerHeight - FrameHeight)};
+}
 }  // namespace layout
 
 // Collapsed / expanded switch of the main window, with the caption of its button.

@@ -4,6 +4,7 @@
 #include "app/window/style.h"
 #include "app/window/widgets.h"
 #include "platform/desktop.h"
+#include "platform/skin_engine.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -43,6 +44,8 @@ MainWindow::MainWindow(MainController& controller, const Skin& skin, QWidget* pa
     setWindowIcon(programIcon());
     setFont(widgets::songFont(12));
     setStyleSheet(baseStyleSheet());
+    // Skinned, the window is its outer size and draws its frame inside (the size rule's 100 twips).
+    platform::setSizedForSkinFrame(this);
     // A fixed single border: title, minimize and close, no maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
@@ -112,14 +115,17 @@ void MainWindow::refreshPhraseRow(const PhrasePages& pages) {
 }
 
 void MainWindow::applySizeRule() {
-    const ExpandSwitch& expand = controller_.view().expand();
-    const ExpandSwitch::Outer outer = expand.size(skin_.active());
-    // A skin keeps the width the window has; before the first fitting that is the designed width.
-    const std::optional<int> outerWidth = outer.width ? outer.width : fitted_ ? std::nullopt : expand.size(false).width;
-    const int width = outerWidth ? layout::twipsToPixels(*outerWidth - layout::FrameWidth) : this->width();
-    const int height = layout::twipsToPixels(outer.height - layout::FrameHeight);
-    setFixedSize(width, height);
-    fitted_ = true;
+    const ExpandSwitch::Outer outer = controller_.view().expand().size(skin_.active());
+    // A skin keeps the outer width the window has.
+    if (outer.width) outerWidth_ = *outer.width;
+    setFixedSize(layout::widgetSize(outerWidth_, outer.height, skin_.active()));
+}
+
+void MainWindow::setFrameBorders(bool on) {
+    for (QFrame* f : {codeRow_, lowerPanel_, phraseRow_}) {
+        f->setFrameShape(on ? QFrame::Box : QFrame::NoFrame);
+        f->setFrameShadow(QFrame::Plain);
+    }
 }
 
 void MainWindow::toggleExpand() {

@@ -30,6 +30,9 @@ public:
 
     // Applies the size rule of the current state (also after a skin is applied or removed).
     void applySizeRule();
+    // Single-line borders on the code row, the lower panel and the phrase row, or none (a skin
+    // draws its own look).
+    void setFrameBorders(bool on);
 
 signals:
     void closing();
@@ -81,7 +84,7 @@ private:
     const Skin& skin_;
     bool refreshing_ = false;  // set while the window copies state into widgets: no echo back
     bool placed_ = false;      // centred on the screen at the first show
-    bool fitted_ = false;      // the size rule has been applied once
+    int outerWidth_ = layout::CollapsedLeft;  // twips; a skin keeps it
 
     std::array<RadicalPanel*, 4> radicalPanels_{};  // Picture1(0..3)
     QWidget* notFoundBanner_ = nullptr;             // Picture2

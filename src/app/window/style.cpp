@@ -12,7 +12,10 @@ QString baseStyleSheet() {
         "QComboBox#Combo1, QComboBox#Combo2, QComboBox#Combo3, QComboBox#Combo4, QComboBox#Combo5"
         " { padding: 0px; font-size: 10px; }\n"
         "QComboBox#Combo1::drop-down, QComboBox#Combo2::drop-down, QComboBox#Combo3::drop-down,"
-        " QComboBox#Combo4::drop-down, QComboBox#Combo5::drop-down { width: 8px; }\n");
+        " QComboBox#Combo4::drop-down, QComboBox#Combo5::drop-down { width: 8px; }\n"
+        // Whatever a skin's colours, the banner stays white and the code row's twins white.
+        "QWidget#Picture2, QLabel#Label27 { background: white; color: black; }\n"
+        "QLabel#Label5, QLabel#Label25 { color: white; background: transparent; }\n");
 }
 
 }  // namespace tessivo
