@@ -15,6 +15,8 @@ constexpr double kApartGap = 18;
 // of the line; nearer an end than the second share it is at that end.
 constexpr double kMiddleShare = 0.15;
 constexpr double kEndShare = 0.07;
+// A stroke whose centre line is shorter than this share of its radical's size is a dot.
+constexpr double kDotShare = 0.3;
 
 using P = std::pair<double, double>;
 
@@ -206,7 +208,20 @@ Contact ContactTable::at(std::size_t i, std::size_t j) const {
     return static_cast<Contact>(known);
 }
 
-int ContactTable::detachedPieces(const std::vector<std::size_t>& strokes) const {
+std::vector<bool> ContactTable::shortAmong(const std::vector<std::size_t>& strokes) const {
+    Bounds all;
+    for (std::size_t s : strokes) {
+        for (const auto& [x, y] : *strokes_[s].median) {
+            all.x0 = std::min(all.x0, x), all.y0 = std::min(all.y0, y), all.x1 = std::max(all.x1, x), all.y1 = std::max(all.y1, y);
+        }
+    }
+    const double size = std::max(all.x1 - all.x0, all.y1 - all.y0);
+    std::vector<bool> out;
+    for (std::size_t s : strokes) out.push_back(length(*strokes_[s].median) < kDotShare * size);
+    return out;
+}
+
+int ContactTable::detachedPieces(const std::vector<std::size_t>& strokes, const std::vector<bool>& skip) const {
     // Union-find over the strokes that do not stand clearly apart.
     std::vector<std::size_t> piece(strokes.size());
     for (std::size_t i = 0; i < piece.size(); ++i) piece[i] = i;
@@ -219,11 +234,18 @@ int ContactTable::detachedPieces(const std::vector<std::size_t>& strokes) const 
             if (at(strokes[i], strokes[j]) != Contact::Apart) piece[root(i)] = root(j);
         }
     }
+    // A piece of skipped strokes alone is no piece; skipped strokes still join the others they meet.
+    const auto skipped = [&](std::size_t i) { return i < skip.size() && skip[i]; };
+    std::vector<bool> counts(strokes.size(), false);
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        if (!skipped(i)) counts[root(i)] = true;
+    }
     int detached = 0;
     for (std::size_t r = 0; r < strokes.size(); ++r) {
-        if (root(r) != r) continue;
+        if (root(r) != r || !counts[r]) continue;
         Bounds own, rest;
         for (std::size_t i = 0; i < strokes.size(); ++i) {
+            if (!counts[root(i)]) continue;
             Bounds& b = root(i) == r ? own : rest;
             for (const auto& [x, y] : *strokes_[strokes[i]].median) {
                 b.x0 = std::min(b.x0, x), b.y0 = std::min(b.y0, y), b.x1 = std::max(b.x1, x), b.y1 = std::max(b.y1, y);
@@ -237,11 +259,20 @@ int ContactTable::detachedPieces(const std::vector<std::size_t>& strokes) const 
     return detached;
 }
 
-int extraPieces(const ContactTable& own, const std::vector<int>& strokes, const ContactTable& reference) {
+int extraPieces(const ContactTable& own, const std::vector<int>& strokes, const ContactTable& reference, const QString& classes) {
     std::vector<std::size_t> mine(strokes.begin(), strokes.end());
     std::vector<std::size_t> all(strokes.size());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
-    return own.detachedPieces(mine) - reference.detachedPieces(all);
+    // A dot short in either stays out of both counts: squeezed into a narrow radical a dot looks long.
+    const std::vector<bool> ownShort = own.shortAmong(mine);
+    const std::vector<bool> referenceShort = reference.shortAmong(all);
+    std::vector<bool> skip(all.size(), false);
+    for (std::size_t i = 0; i < skip.size() && i < static_cast<std::size_t>(classes.size()); ++i) {
+        skip[i] = classes[static_cast<qsizetype>(i)] == QLatin1Char('n') && (ownShort[i] || referenceShort[i]);
+    }
+    // Leaving the dots out only ever excuses: it cannot make pieces that the whole strokes do not.
+    const int whole = own.detachedPieces(mine) - reference.detachedPieces(all);
+    return std::min(whole, own.detachedPieces(mine, skip) - reference.detachedPieces(all, skip));
 }
 
 }  // namespace tessivo::datagen::decomposer

@@ -7,6 +7,8 @@
 #include "decomp/inputs.h"
 #include "decomp/outline.h"
 
+#include <QString>
+
 #include <vector>
 
 namespace tessivo::datagen::decomposer {
@@ -35,11 +37,15 @@ public:
     explicit ContactTable(std::vector<StrokeLines> strokes);
     Contact at(std::size_t i, std::size_t j) const;
     // How many pieces of `strokes` (strokes that meet, or may, form one piece) lie wholly above or
-    // below the rest: 二 and 三 have two and three, 五 and 日 one (日's middle stroke may float,
-    // but between the others), 八 one (its strokes stand side by side).
-    int detachedPieces(const std::vector<std::size_t>& strokes) const;
+    // below the rest: 五 and 日 one (日's middle stroke may float, but between the others), 八 one
+    // (its strokes stand side by side), 一 over 口 two, 三 two. Strokes flagged in `skip` (one flag
+    // per stroke of `strokes`) join the strokes they meet but make no piece of their own.
+    int detachedPieces(const std::vector<std::size_t>& strokes, const std::vector<bool>& skip = {}) const;
+    // Which of `strokes` are short beside the strokes' common box, as a dot is.
+    std::vector<bool> shortAmong(const std::vector<std::size_t>& strokes) const;
 
 private:
+
     std::vector<StrokeLines> strokes_;
     mutable std::vector<signed char> table_;  // -1: not yet known
 };
@@ -47,6 +53,9 @@ private:
 // How many more detached pieces the strokes `strokes` of `own` make than the whole of `reference`:
 // above 0, strokes of separate radicals are read as one (一 over 口 taken for 五). Fewer pieces
 // are no fault: compositions often join strokes that stand apart in the radical alone.
-int extraPieces(const ContactTable& own, const std::vector<int>& strokes, const ContactTable& reference);
+// `classes`: the radical's stroke classes, one a stroke (empty: unknown). Dots (class n) short in
+// either count for neither, since brush fonts place them freely (立's top, 心's dots, 犬's dot).
+int extraPieces(const ContactTable& own, const std::vector<int>& strokes, const ContactTable& reference,
+                const QString& classes = {});
 
 }  // namespace tessivo::datagen::decomposer

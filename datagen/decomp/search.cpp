@@ -30,6 +30,8 @@ constexpr double kShapeFail = 0.20;         // a parse whose radical fails the s
 // as 五): enough for the split into the radicals of the pieces to win. Not part of the shape
 // check, since fonts leave a gap in some radicals that have no other reading (匚 of 牙).
 constexpr double kDetachedPiece = 0.15;
+// Two strokes this close to their radical's shape are that radical however far the font parts them.
+constexpr double kPartedPairShape = 0.2;
 constexpr long kNodeBudget = 600000;
 
 int partCount(const chart::Radical* r) { return r->parts.empty() ? 1 : static_cast<int>(r->parts.size()); }
@@ -124,7 +126,10 @@ ShapeFit Search::shapeFit(const Instance& inst) {
     ShapeFit fit{kNoReference, 0};
     if (const Shape* ref = refs_.shape(inst.radical)) {
         fit.distance = g_.distanceFrom(inst.mask, *ref, inst.radical->alternative > 0 && std::popcount(inst.mask) <= 6);
-        fit.extraPieces = std::max(0, extraPieces(g_.contacts, indicesOf(inst.mask), *refs_.contacts(inst.radical)));
+        fit.extraPieces = std::max(0, extraPieces(g_.contacts, indicesOf(inst.mask), *refs_.contacts(inst.radical), inst.radical->classes));
+        // Two strokes that keep the radical's shape although the font parts them (匚 of 牙: 一
+        // over its 乚) have no other reading.
+        if (std::popcount(inst.mask) == 2 && fit.distance <= kPartedPairShape) fit.extraPieces = 0;
     }
     shapeCache_.emplace(cacheKey, fit);
     return fit;

@@ -70,9 +70,38 @@ TEST(DecomposerContacts, OnlyPiecesStackedClearOfTheRestCount) {
     // Read against the reference 五, the strokes of 一 over 口 make two pieces too many; 五 itself none.
     EXPECT_EQ(extraPieces(tableOf(yiOverKou), {0, 1, 2, 3, 4}, tableOf(wu)), 2);
     EXPECT_EQ(extraPieces(tableOf(wu), {0, 1, 2, 3, 4}, tableOf(wu)), 0);
-    // Fewer pieces than the reference are no fault (a font joining the strokes of 二).
+    // Fewer pieces than the reference are no fault (a font joining the strokes of 二, or 五 read
+    // against a reference that parts them).
     const std::vector<Line> joinedEr = {line(100, 600, 900, 600), line(100, 600, 900, 400)};
     EXPECT_LT(extraPieces(tableOf(joinedEr), {0, 1}, tableOf({line(100, 600, 900, 600), line(100, 300, 900, 300)})), 0);
+    EXPECT_LT(extraPieces(tableOf(wu), {0, 1, 2, 3, 4}, tableOf(yiOverKou)), 0);
+}
+
+TEST(DecomposerContacts, FloatingDotsMakeNoPieces) {
+    // 立 whose dot floats clear above the rest, against a reference whose dot touches the 一.
+    const std::vector<Line> li = {line(480, 900, 520, 830), line(200, 750, 800, 750), line(350, 730, 400, 270),
+                                  line(650, 730, 600, 270), line(100, 250, 900, 250)};
+    const std::vector<Line> liReference = {line(480, 900, 500, 760), line(200, 750, 800, 750), line(350, 730, 400, 270),
+                                           line(650, 730, 600, 270), line(100, 250, 900, 250)};
+    EXPECT_EQ(tableOf(li).detachedPieces({0, 1, 2, 3, 4}), 2);
+    EXPECT_EQ(extraPieces(tableOf(li), {0, 1, 2, 3, 4}, tableOf(liReference)), 2);
+    // Of the dot class and short, the dot is left out of both counts.
+    EXPECT_EQ(extraPieces(tableOf(li), {0, 1, 2, 3, 4}, tableOf(liReference), QStringLiteral("nhnph")), 0);
+    // A long stroke of the dot class (a 捺) still counts.
+    const std::vector<Line> longDot = {line(100, 950, 900, 850), line(200, 750, 800, 750), line(350, 730, 400, 270),
+                                       line(650, 730, 600, 270), line(100, 250, 900, 250)};
+    const std::vector<Line> longDotReference = {line(100, 950, 900, 770), line(200, 750, 800, 750), line(350, 730, 400, 270),
+                                                line(650, 730, 600, 270), line(100, 250, 900, 250)};
+    EXPECT_EQ(extraPieces(tableOf(longDot), {0, 1, 2, 3, 4}, tableOf(longDotReference), QStringLiteral("nhnph")), 2);
+}
+
+TEST(DecomposerContacts, ADotOfTheReferenceIsADotInTheCharacterToo) {
+    // 宀 on its own: a short dot over 冖.
+    const std::vector<Line> mian = {line(480, 900, 520, 840), line(200, 750, 200, 600), line(200, 750, 800, 750)};
+    // 宀 squeezed into a narrow box: its dot is long beside the rest and stands clear above it.
+    const std::vector<Line> narrow = {line(480, 900, 520, 780), line(380, 700, 380, 600), line(380, 700, 620, 700)};
+    EXPECT_EQ(tableOf(narrow).detachedPieces({0, 1, 2}), 2);
+    EXPECT_EQ(extraPieces(tableOf(narrow), {0, 1, 2}, tableOf(mian), QStringLiteral("nnz")), 0);
 }
 
 }  // namespace

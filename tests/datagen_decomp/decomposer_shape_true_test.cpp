@@ -36,6 +36,19 @@ TEST(DecomposerShapeTrue, StrokesInSeparatePiecesAreNotOneRadical) {
     });
 }
 
+TEST(DecomposerShapeTrue, FloatingDotsAndPartedStrokesKeepTheirRadical) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // A dot that floats clear of its radical (犬 in 臭, 立 in 章, 丷 in 尞, 心 in 必) and the 匚
+    // of 牙, whose two strokes the font parts, are no sign of two radicals read as one.
+    expectAll(*loader, {
+        {"嗅", "嗅 kthd: 口:0,1,2 丿:3 目:4,5,6,7,8 犬:9,10,11,12"},
+        {"獐", "獐 qtuj: 勹:0,1 丿:2 立:3,4,5,6,7 早:8,9,10,11,12,13"},
+        {"撩", "撩 rdui: 扌:0,1,2 大:3,4,5 丷:6,7 小:12,13,14"},
+        {"密", "密 pntm: 宀:0,1,2 心:3,4,5,7 丿:6 山:8,9,10"},
+        {"琊", "琊 gahb: 王:0,1,2,3 匚:4,5 丨:6 阝:8,9"},
+    });
+}
+
 TEST(DecomposerShapeTrue, AWholeRadicalIsNotCutShort) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 旋's 𠂉 (丿 with its 一), no longer a bare 丿 that leaves the 一 to the uncoded middle.
