@@ -1,6 +1,5 @@
 #include "decomp/decomposer.h"
 
-#include "decomp/exceptions.h"
 #include "decomp/outputs.h"
 #include "decomp/search.h"
 
@@ -305,7 +304,6 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     const QStringList variants = usableVariants(input, classVariants);
     const int n = static_cast<int>(input.strokes.size());
     if (n == 0 || n > decomposer::kMaxStrokes || input.fullCode.size() < 3) return unsplittable(input);
-    if (auto fixed = exceptionalDecomposition(input, chart)) return *fixed;
     if (auto keyName = keyNameCharacter(input, chart)) return *keyName;
     if (auto stroke = singleStroke(input, variants)) return *stroke;
     if (chart.keysOf(input.character).contains(input.fullCode[0])) {
