@@ -208,6 +208,8 @@ void GenerationSummary::count(const Decomposition& decomposition, const Drawing&
     if (drawing.joinPixels > 0) ++joinedCharacters;
     if (drawing.speckPixels > 0) ++speckCharacters;
     speckPixels += drawing.speckPixels;
+    if (drawing.remainderPixels > 0) ++remainderCharacters;
+    remainderPixels += drawing.remainderPixels;
     for (const PanelFill& p : drawing.panels) {
         if (p.kind != PanelAssignment::Kind::Strokes) continue;
         if (p.regionsBeforeJoin > MaxFillPoints) ++panelsOverNineBeforeJoining;
@@ -277,6 +279,7 @@ QString GenerationSummary::text() const {
                .arg(joinedCharacters)
                .arg(speckPixels)
                .arg(speckCharacters) +
+           QStringLiteral("larger areas inked %1 pixels in %2 characters; ").arg(remainderPixels).arg(remainderCharacters) +
            QStringLiteral("panels with missed pixels %1 (%2 pixels); leaking panels %3 (%4 pixels); outline-only panels %5")
                .arg(missedPanels)
                .arg(missedPixels)

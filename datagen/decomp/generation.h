@@ -34,6 +34,8 @@ struct GenerationSummary {
     int joinedCharacters = 0;
     int speckPixels = 0;          // crossing specks inked
     int speckCharacters = 0;
+    int remainderPixels = 0;      // larger areas inked where a radical kept more than nine
+    int remainderCharacters = 0;
     int missedPanels = 0;
     int missedPixels = 0;         // radical pixels a panel's fill leaves white
     int leakingPanels = 0;
