@@ -49,6 +49,16 @@ TEST(DecomposerShapeTrue, FloatingDotsAndPartedStrokesKeepTheirRadical) {
     });
 }
 
+TEST(DecomposerShapeTrue, StrokesStackedApartAreNoLargerRadical) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 其 and 身 write 三 apart from the 丿 below it (no ⺶); 行's 亍 is 二 over its 丨 (no 干).
+    expectAll(*loader, {
+        {"谌", "谌 yadn: 讠:0,1 艹:2,3,4 三:5,6,7 乙:10"},
+        {"躲", "躲 tmds: 丿:0 冂:1,2 三:3,4,5 木:9,10,11,12"},
+        {"衔", "衔 tqfh: 彳:0,1,2 钅:3,4,5,6,7 二:8,9 丨:10"},
+    });
+}
+
 TEST(DecomposerShapeTrue, AWholeRadicalIsNotCutShort) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 旋's 𠂉 (丿 with its 一), no longer a bare 丿 that leaves the 一 to the uncoded middle.
@@ -56,6 +66,10 @@ TEST(DecomposerShapeTrue, AWholeRadicalIsNotCutShort) {
         {"漩", "漩 iyth: 氵:0,1,2 方:3,4,5,6 𠂉:7,8 龰:10,11,12,13"},
         {"璇", "璇 gyth: 王:0,1,2,3 方:4,5,6,7 𠂉:8,9 龰:11,12,13,14"},
         {"镟", "镟 qyth: 钅:0,1,2,3,4 方:5,6,7,8 𠂉:9,10 龰:12,13,14,15"},
+        // 𠂤's コ, not 己 with a stroke of the next コ; 巨's 匚 is its first and last strokes; 殳's 又.
+        {"槌", "槌 swnp: 木:0,1,2,3 亻:4,5 コ:6,7 辶:10,11,12"},
+        {"磲", "磲 dias: 石:0,1,2,3,4 氵:5,6,7 匚:8,11 木:12,13,14,15"},
+        {"毂", "毂 fplc: 士:0,1,2 冖:3,4 车:5,6,7,8 又:11,12"},
     });
 }
 
