@@ -1,6 +1,5 @@
 #include "decomp/decomposer.h"
 
-#include "decomp/exceptions.h"
 #include "decomp/outputs.h"
 #include "decomp/search.h"
 
@@ -60,6 +59,7 @@ Decomposition unsplittable(const CharacterInput& input) {
     d.panels[0] = strokesPanel(input.character, allStrokes(n));
     d.panels[1] = d.panels[0];
     d.atoms.push_back(allStrokes(n));
+    d.radicals.push_back(d.panels[0]);
     return d;
 }
 
@@ -72,6 +72,7 @@ std::optional<Decomposition> keyNameCharacter(const CharacterInput& input, const
     d.kind = QStringLiteral("keyname");
     for (auto& p : d.panels) p = strokesPanel(input.character, allStrokes(n));
     d.atoms.push_back(allStrokes(n));
+    d.radicals.push_back(d.panels[0]);
     d.confidence = Confidence::High;
     d.matchesCode = d.shapeOk = true;
     return d;
@@ -86,6 +87,7 @@ std::optional<Decomposition> singleStroke(const CharacterInput& input, const QSt
     d.panels[0] = d.panels[1] = strokesPanel(input.character, std::vector<int>{0});
     d.panels[2] = keyPanel(QLatin1Char('l'));
     d.atoms.push_back({0});
+    d.radicals.push_back(d.panels[0]);
     d.matchesCode = d.shapeOk = code[0] == chart::strokeLetter(variants.front()[0].toLatin1());
     d.confidence = d.matchesCode ? Confidence::High : Confidence::Low;
     return d;
@@ -143,6 +145,7 @@ Decomposition radicalCharacterPanels(const CharacterInput& input, const QString&
     Decomposition d;
     d.kind = QStringLiteral("radical-char");
     d.panels[0] = strokesPanel(input.character, allStrokes(n));
+    d.radicals.push_back(d.panels[0]);
     for (std::size_t j = 0; j < chosen.size() && j < 3; ++j) {
         d.panels[j + 1] = strokesPanel(chart::strokeGlyph(classes[chosen[j]].toLatin1()), std::vector<int>{chosen[j]});
     }
@@ -197,6 +200,7 @@ Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, 
         }
     }
     if (const StrokeSet middle = decomposer::firstStrokes(n) & ~coded) d.atoms.push_back(decomposer::indicesOf(middle));
+    for (const decomposer::Instance& in : ord) d.radicals.push_back(strokesPanel(glyphOf(in), in.mask));
     d.matchesCode = best.matches;
     d.shapeOk = true;
     const std::size_t codedCount = best.radicals == 4 ? 4 : static_cast<std::size_t>(best.radicals);
@@ -236,6 +240,7 @@ Decomposition greedySplit(const CharacterInput& input, const QString& classes, c
         d.panels[static_cast<std::size_t>(p)] = strokesPanel(parts[static_cast<std::size_t>(p)].first, strokes);
         d.atoms.push_back(strokes);
     }
+    for (const auto& [glyph, strokes] : parts) d.radicals.push_back(strokesPanel(glyph, strokes));
     if (shown == 2 && parts.size() < 2) d.panels[1] = d.panels[0];
     if (shown == 2) d.panels[2] = keyPanel(input.fullCode[2]);
     d.confidence = Confidence::Low;
@@ -299,7 +304,6 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     const QStringList variants = usableVariants(input, classVariants);
     const int n = static_cast<int>(input.strokes.size());
     if (n == 0 || n > decomposer::kMaxStrokes || input.fullCode.size() < 3) return unsplittable(input);
-    if (auto fixed = exceptionalDecomposition(input, chart)) return *fixed;
     if (auto keyName = keyNameCharacter(input, chart)) return *keyName;
     if (auto stroke = singleStroke(input, variants)) return *stroke;
     if (chart.keysOf(input.character).contains(input.fullCode[0])) {
@@ -315,7 +319,7 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
 
 Decomposition decompose(const CharacterInput& input, const InputLoader& loader) {
     return decompose(input, chart::RadicalChart::wubi86(), loader.classVariants(input),
-                     [&loader](const QString& glyph) { return loader.referenceMedians(glyph); });
+                     [&loader](const QString& glyph) { return loader.referenceOutline(glyph); });
 }
 
 QString describe(const CharacterInput& input, const Decomposition& d) {

@@ -14,8 +14,8 @@
 
 namespace tessivo::datagen {
 
-// The centre lines of a glyph of the outline data, or nullptr when it has none.
-using ReferenceLookup = std::function<const std::vector<Median>*(const QString& glyph)>;
+// A glyph of the outline data (its strokes' outlines and centre lines), or nullptr when it has none.
+using ReferenceLookup = std::function<const Outline*(const QString& glyph)>;
 
 // `classVariants`: the stroke-class strings to try, best first, each as long as input.strokes
 // (empty: the strokes' own classes). `references`: reference shapes of the chart's radicals

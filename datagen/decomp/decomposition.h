@@ -40,6 +40,10 @@ struct Decomposition {
     // group. Normally one group per coded radical plus one for all uncoded middle radicals;
     // radical characters (成字字根) outline the strokes that panels 2-4 name one by one.
     std::vector<std::vector<int>> atoms;
+    // Every radical of the split in coding order, the uncoded middle ones included (Kind::Strokes);
+    // the whole character for a key name, a radical character or a single stroke. For the review
+    // of the splits; the table shows the panels only.
+    std::vector<PanelAssignment> radicals;
     Confidence confidence = Confidence::Low;
     QString kind;  // "keyname", "radical-char", "single-stroke", "general"
     // The coded panels' radicals lie on the keys of the full code, in order, the identification

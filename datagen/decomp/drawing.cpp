@@ -121,6 +121,30 @@ void inkSpecks(Drawing& drawing, Regions& regions, const Coverage& coverage) {
     }
 }
 
+// Still more than nine after joining and inking specks (radical characters such as 车 戈, whose
+// panels outline single strokes across the whole): the smallest areas of the radical become ink
+// until nine are left. A white hole in a filled radical is wrong in the very panel that shows
+// it; the ink is right there and, elsewhere, lies on the strokes of the character.
+void inkRemainder(Drawing& drawing, Regions& regions, const Coverage& coverage) {
+    for (int k = 0; k < PanelCount; ++k) {
+        if (!isFilled(drawing.panels[static_cast<std::size_t>(k)])) continue;
+        std::vector<int> own = regionsOfPanel(regions, k);
+        if (static_cast<int>(own.size()) <= MaxFillPoints) continue;
+        sortBySize(own, regions);
+        std::vector<bool> ink(regions.info.size(), false);
+        for (std::size_t i = 0; i + MaxFillPoints < own.size(); ++i) ink[static_cast<std::size_t>(own[i])] = true;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const int r = regions.label[at(x, y)];
+                if (r < 0 || !ink[static_cast<std::size_t>(r)]) continue;
+                drawing.raster.setPixel(x, y, Raster::Black);
+                ++drawing.remainderPixels;
+            }
+        }
+        regions = findRegions(drawing.raster, coverage);
+    }
+}
+
 // Per region, its pixel farthest from the region's edge (first in scan order among equals), so
 // that a point there stays inside the area whatever the rounding.
 std::vector<QPoint> deepestPixels(const Regions& regions, const std::vector<int>& dist) {
@@ -247,6 +271,7 @@ Drawing renderDrawing(const std::vector<Mask>& strokes, const Decomposition& dec
     }
     joinCutAreas(drawing, regions, coverage);
     inkSpecks(drawing, regions, coverage);
+    inkRemainder(drawing, regions, coverage);
     placeSeeds(drawing, regions, coverage);
     return drawing;
 }

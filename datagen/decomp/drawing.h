@@ -39,6 +39,7 @@ struct Drawing {
     std::array<PanelFill, 4> panels;
     int joinPixels = 0;   // outline pixels opened to join areas of one radical
     int speckPixels = 0;  // pixels of tiny crossing areas inked so that nine points suffice
+    int remainderPixels = 0;  // pixels of larger areas inked where nothing else brings a radical to nine
 };
 
 // Draws the character whose strokes have the masks `strokes` as `decomposition` groups them,

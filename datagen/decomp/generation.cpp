@@ -8,6 +8,7 @@
 #include "decomp/key_pictures.h"
 #include "decomp/outline.h"
 #include "decomp/outputs.h"
+#include "decomp/review.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,6 +29,18 @@ struct Result {
     QString fullCode;
     Decomposition decomposition;
     Drawing drawing;
+    ReviewEntry review;
+    bool onChangedSheet = false;
+};
+
+// Characters per page of the review sheets.
+constexpr int kSheetPage = 120;
+
+// What a run compares with and keeps drawings for.
+struct RunContext {
+    QSet<QString> onSheet;                   // the contact sheet's characters
+    QHash<QString, QString> previousLines;   // character -> line of the earlier table
+    bool changedSheets = false;
 };
 
 QByteArray bytesOf(const std::vector<std::uint8_t>& v) {
@@ -42,19 +55,25 @@ void makeDir(const QString& path) {
 void prepareFolders(const GenerationOptions& options) {
     makeDir(options.bmpDir);
     makeDir(options.keysDir);
-    for (const QString& file : {options.table, options.fills, options.report, options.contactSheet}) {
+    for (const QString& file : {options.table, options.fills, options.report, options.contactSheet, options.review, options.changedSheets}) {
         if (!file.isEmpty()) makeDir(QFileInfo(file).absolutePath());
     }
 }
 
 // Decomposes and draws one character and writes its drawing; the drawing stays in memory only
-// when `keepDrawing` (the review sheet needs it).
-Result processCharacter(const QString& character, const InputLoader& loader, const QString& bmpDir, bool keepDrawing) {
+// when a review sheet shows it.
+Result processCharacter(const QString& character, const InputLoader& loader, const QString& bmpDir, const RunContext& context) {
     Result r;
     const CharacterInput input = loader.load(character);
     r.character = input.character;
     r.fullCode = input.fullCode;
     r.decomposition = decompose(input, loader);
+    r.review = reviewEntryOf(input, r.decomposition);
+    if (context.changedSheets) {
+        const QString line = tableLine(r.character, r.fullCode, r.decomposition);
+        r.onChangedSheet = r.decomposition.confidence == Confidence::Low || context.previousLines.value(r.character) != line;
+    }
+    const bool keepDrawing = context.onSheet.contains(character) || r.onChangedSheet;
     std::vector<Mask> masks;
     masks.reserve(input.strokes.size());
     for (const Stroke& s : input.strokes) masks.push_back(strokeMask(s.path));
@@ -69,7 +88,7 @@ Result processCharacter(const QString& character, const InputLoader& loader, con
 // index and the results are kept in character order, so the output does not depend on the
 // number of workers. The first failure stops every worker and is rethrown.
 std::vector<Result> processAll(const QStringList& characters, const InputLoader& loader, const GenerationOptions& options,
-                               const QSet<QString>& onSheet) {
+                               const RunContext& context) {
     std::vector<Result> results(static_cast<std::size_t>(characters.size()));
     std::atomic<int> next{0};
     std::mutex progressMutex;
@@ -83,7 +102,7 @@ std::vector<Result> processAll(const QStringList& characters, const InputLoader&
             try {
                 // at(), not operator[]: a non-const access would detach the shared list, a data race.
                 const QString& character = characters.at(i);
-                results[static_cast<std::size_t>(i)] = processCharacter(character, loader, options.bmpDir, onSheet.contains(character));
+                results[static_cast<std::size_t>(i)] = processCharacter(character, loader, options.bmpDir, context);
             } catch (...) {
                 const std::lock_guard lock(progressMutex);
                 if (!failure) failure = std::current_exception();
@@ -123,6 +142,43 @@ void writeContactSheet(const GenerationOptions& options, const QStringList& shee
     if (!sheet.save(options.contactSheet, "PNG")) throw GenError(QStringLiteral("cannot write %1").arg(options.contactSheet));
 }
 
+// The earlier table's lines by character; empty when there is none.
+QHash<QString, QString> previousLines(const QString& path) {
+    QHash<QString, QString> out;
+    if (path.isEmpty()) return out;
+    for (const QString& line : readUtf8File(path, QStringLiteral("an earlier decomposition table")).split(QLatin1Char('\n'))) {
+        if (!line.isEmpty()) out.insert(line.section(QLatin1Char('\t'), 0, 0), line + QLatin1Char('\n'));
+    }
+    return out;
+}
+
+// The review sheets: the changed and the low rows, `kSheetPage` a page, changed first.
+void writeChangedSheets(const QString& path, const std::vector<Result>& results, const std::vector<Raster>& keyPictures,
+                        const QString& fontFamily) {
+    std::vector<SheetEntry> entries;
+    for (const Result& r : results) {
+        if (r.onChangedSheet) entries.push_back({r.character, r.fullCode, confidenceWord(r.decomposition.confidence), r.drawing});
+    }
+    const QString stem = path.endsWith(QStringLiteral(".png")) ? path.chopped(4) : path;
+    for (std::size_t first = 0, page = 1; first < entries.size(); first += kSheetPage, ++page) {
+        const std::size_t last = std::min(entries.size(), first + kSheetPage);
+        const std::vector<SheetEntry> pageEntries(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.begin() + static_cast<std::ptrdiff_t>(last));
+        const QString file = QStringLiteral("%1-%2.png").arg(stem).arg(page);
+        if (!contactSheet(pageEntries, keyPictures, fontFamily).save(file, "PNG")) throw GenError(QStringLiteral("cannot write %1").arg(file));
+    }
+}
+
+void writeReview(const GenerationOptions& options, const std::vector<Result>& results) {
+    std::vector<ReviewEntry> entries;
+    entries.reserve(results.size());
+    for (const Result& r : results) entries.push_back(r.review);
+    std::vector<DecompositionRow> previous;
+    if (!options.previousTable.isEmpty()) {
+        previous = parseDecompositionTable(readUtf8File(options.previousTable, QStringLiteral("an earlier decomposition table")));
+    }
+    writeFileAtomically(options.review, reviewReport(entries, previous).toUtf8());
+}
+
 }  // namespace
 
 QStringList charactersToRun(const QString& only) {
@@ -152,6 +208,8 @@ void GenerationSummary::count(const Decomposition& decomposition, const Drawing&
     if (drawing.joinPixels > 0) ++joinedCharacters;
     if (drawing.speckPixels > 0) ++speckCharacters;
     speckPixels += drawing.speckPixels;
+    if (drawing.remainderPixels > 0) ++remainderCharacters;
+    remainderPixels += drawing.remainderPixels;
     for (const PanelFill& p : drawing.panels) {
         if (p.kind != PanelAssignment::Kind::Strokes) continue;
         if (p.regionsBeforeJoin > MaxFillPoints) ++panelsOverNineBeforeJoining;
@@ -175,8 +233,11 @@ GenerationSummary generate(const GenerationOptions& options) {
     if (!options.contactSheet.isEmpty()) {
         sheetCharacters = mostFrequent(readUtf8File(options.wubi, QStringLiteral("rime-data-wubi")), characters, 300);
     }
-    const std::vector<Result> results =
-        processAll(characters, loader, options, QSet<QString>(sheetCharacters.begin(), sheetCharacters.end()));
+    RunContext context;
+    context.onSheet = QSet<QString>(sheetCharacters.begin(), sheetCharacters.end());
+    context.changedSheets = !options.changedSheets.isEmpty();
+    if (context.changedSheets) context.previousLines = previousLines(options.previousTable);
+    const std::vector<Result> results = processAll(characters, loader, options, context);
     const qint64 drawnAt = timer.elapsed();
 
     QString fillsText;
@@ -198,6 +259,8 @@ GenerationSummary generate(const GenerationOptions& options) {
     writeFileAtomically(options.table, tableText.toUtf8());
     if (!options.report.isEmpty()) writeFileAtomically(options.report, reportText.toUtf8());
     if (!options.contactSheet.isEmpty()) writeContactSheet(options, sheetCharacters, characters, results, keyPictures, fontFamily);
+    if (!options.review.isEmpty()) writeReview(options, results);
+    if (context.changedSheets) writeChangedSheets(options.changedSheets, results, keyPictures, fontFamily);
 
     s.seconds = static_cast<double>(timer.elapsed()) / 1000.0;
     s.drawingSeconds = static_cast<double>(drawnAt) / 1000.0;
@@ -216,6 +279,7 @@ QString GenerationSummary::text() const {
                .arg(joinedCharacters)
                .arg(speckPixels)
                .arg(speckCharacters) +
+           QStringLiteral("larger areas inked %1 pixels in %2 characters; ").arg(remainderPixels).arg(remainderCharacters) +
            QStringLiteral("panels with missed pixels %1 (%2 pixels); leaking panels %3 (%4 pixels); outline-only panels %5")
                .arg(missedPanels)
                .arg(missedPixels)

@@ -17,6 +17,10 @@ struct GenerationOptions {
     QString only;          // these characters only (development); empty: all of GB2312
     QString contactSheet;  // optional review PNG of the 300 most frequent characters
     QString report;        // optional list of the panels whose fill is not exact
+    QString review;        // optional review report of the splits (review.h)
+    QString previousTable; // optional decomposition table of an earlier run, compared in the review
+    QString changedSheets; // optional PNG name: review sheets of the rows changed against previousTable
+                           // and of those still low, numbered pages ("x.png" -> "x-1.png" ...)
     QString font;          // font of the key pictures
     int jobs = 2;          // worker threads; the output is the same for any number
     bool showProgress = true;
@@ -30,6 +34,8 @@ struct GenerationSummary {
     int joinedCharacters = 0;
     int speckPixels = 0;          // crossing specks inked
     int speckCharacters = 0;
+    int remainderPixels = 0;      // larger areas inked where a radical kept more than nine
+    int remainderCharacters = 0;
     int missedPanels = 0;
     int missedPixels = 0;         // radical pixels a panel's fill leaves white
     int leakingPanels = 0;

@@ -98,10 +98,13 @@ double shapeDistance(const Shape& a, const Shape& b, bool anyOrder) {
 Geometry Geometry::of(const CharacterInput& input) {
     Geometry g;
     g.n = static_cast<int>(input.strokes.size());
+    std::vector<StrokeLines> lines;
     for (const Stroke& s : input.strokes) {
         g.strokes.push_back(resample(s.median));
         g.boxes.push_back(datagen::decomposer::boxOf(s.median));
+        lines.push_back(strokeLines(s.median, s.path));
     }
+    g.contacts = ContactTable(std::move(lines));
     return g;
 }
 
@@ -148,25 +151,44 @@ Layout Geometry::layoutOf(const std::vector<StrokeSet>& parts) const {
     return vertical ? Layout::TopBottom : Layout::Mixed;
 }
 
-const Shape* ReferenceShapes::shape(const chart::Radical* r) {
+const ReferenceShapes::Reference* ReferenceShapes::reference(const chart::Radical* r) {
     auto it = cache_.find(r);
     if (it != cache_.end()) return it->second ? &*it->second : nullptr;
-    std::optional<Shape> shape;
+    std::optional<Reference> ref;
     if (lookup_ && !r->refGlyph.isEmpty()) {
-        if (const auto* medians = lookup_(r->refGlyph)) {
+        if (const Outline* outline = lookup_(r->refGlyph)) {
+            const std::vector<Median>* medians = &outline->medians;
             const int first = r->refFirst;
             const int count = r->refCount > 0 ? r->refCount : static_cast<int>(medians->size()) - first;
             if (count == r->classes.size() && first + count <= static_cast<int>(medians->size())) {
                 std::vector<StrokePoints> points;
-                for (int i = first; i < first + count; ++i) points.push_back(resample((*medians)[static_cast<std::size_t>(i)]));
+                std::vector<StrokeLines> lines;
+                for (int i = first; i < first + count; ++i) {
+                    const auto k = static_cast<std::size_t>(i);
+                    points.push_back(resample((*medians)[k]));
+                    lines.push_back(strokeLines((*medians)[k], k < static_cast<std::size_t>(outline->paths.size()) ? outline->paths[i] : QString()));
+                }
                 std::vector<const StrokePoints*> pointers;
                 for (const auto& p : points) pointers.push_back(&p);
-                shape = normalised(pointers);
+                Reference made;
+                made.shape = normalised(pointers);
+                made.contacts = ContactTable(std::move(lines));
+                ref = std::move(made);
             }
         }
     }
-    it = cache_.emplace(r, std::move(shape)).first;
+    it = cache_.emplace(r, std::move(ref)).first;
     return it->second ? &*it->second : nullptr;
+}
+
+const Shape* ReferenceShapes::shape(const chart::Radical* r) {
+    const Reference* ref = reference(r);
+    return ref ? &ref->shape : nullptr;
+}
+
+const ContactTable* ReferenceShapes::contacts(const chart::Radical* r) {
+    const Reference* ref = reference(r);
+    return ref ? &ref->contacts : nullptr;
 }
 
 }  // namespace tessivo::datagen::decomposer

@@ -3,6 +3,7 @@
 // What the decomposer knows of a character's shape: each stroke's centre line resampled to eight
 // points, the strokes' boxes, and the reference shapes of the chart's radicals to compare with.
 
+#include "decomp/contacts.h"
 #include "decomp/decomposer.h"
 
 #include <array>
@@ -64,6 +65,7 @@ struct Geometry {
     int n = 0;
     std::vector<StrokePoints> strokes;
     std::vector<Box> boxes;
+    ContactTable contacts;  // how the strokes meet
 
     static Geometry of(const CharacterInput& input);
 
@@ -87,10 +89,18 @@ public:
     // nullptr when the radical has no reference glyph, the outline data lacks it, or its stroke
     // count does not fit the radical.
     const Shape* shape(const chart::Radical* r);
+    // How the same strokes meet in the outline data; nullptr as above.
+    const ContactTable* contacts(const chart::Radical* r);
 
 private:
+    struct Reference {
+        Shape shape;
+        ContactTable contacts;
+    };
+    const Reference* reference(const chart::Radical* r);
+
     const ReferenceLookup& lookup_;
-    std::unordered_map<const chart::Radical*, std::optional<Shape>> cache_;
+    std::unordered_map<const chart::Radical*, std::optional<Reference>> cache_;
 };
 
 }  // namespace tessivo::datagen::decomposer

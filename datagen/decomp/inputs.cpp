@@ -228,15 +228,13 @@ QStringList InputLoader::classVariants(const CharacterInput& input) const {
     return fittingVariants(strokes_.variants(input.character), medians, strokes_.mainlandCount(input.character));
 }
 
-const std::vector<Median>* InputLoader::referenceMedians(const QString& glyph) const {
+const Outline* InputLoader::referenceOutline(const QString& glyph) const {
     const std::lock_guard lock(referencesMutex_);
     auto it = references_.find(glyph);
     if (it == references_.end()) {
-        std::optional<std::vector<Median>> medians;
-        if (glyph.size() <= 2) {
-            if (auto outline = readOutline(hanziWriterDir_, glyph)) medians = std::move(outline->medians);
-        }
-        it = references_.emplace(glyph, std::move(medians)).first;
+        std::optional<Outline> outline;
+        if (glyph.size() <= 2) outline = readOutline(hanziWriterDir_, glyph);
+        it = references_.emplace(glyph, std::move(outline)).first;
     }
     return it->second ? &*it->second : nullptr;
 }

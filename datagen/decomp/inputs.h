@@ -75,9 +75,9 @@ public:
     // the stroke table has none of the right length.
     QStringList classVariants(const CharacterInput& input) const;
 
-    // Centre lines of a glyph used as a radical's reference shape; nullptr when the outline package
+    // Outline of a glyph used as a radical's reference shape; nullptr when the outline package
     // has no such character. Cached; safe to call from several threads.
-    const std::vector<Median>* referenceMedians(const QString& glyph) const;
+    const Outline* referenceOutline(const QString& glyph) const;
 
     bool hasCodes(const QString& character) const { return codes_.count(character) > 0; }
     const QString& hanziWriterDir() const { return hanziWriterDir_; }
@@ -87,7 +87,7 @@ private:
     StrokeTable strokes_;
     QString hanziWriterDir_;
     mutable std::mutex referencesMutex_;
-    mutable std::map<QString, std::optional<std::vector<Median>>> references_;
+    mutable std::map<QString, std::optional<Outline>> references_;
 };
 
 }  // namespace tessivo::datagen

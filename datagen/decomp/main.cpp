@@ -32,9 +32,12 @@ GenerationOptions parseOptions(const QCoreApplication& app) {
     const QCommandLineOption only(QStringLiteral("only"), QStringLiteral("Process only these characters (for development)."), QStringLiteral("characters"));
     const QCommandLineOption sheet(QStringLiteral("contact-sheet"), QStringLiteral("Also write a PNG of the 300 most frequent characters with their panels."), QStringLiteral("file"));
     const QCommandLineOption report(QStringLiteral("report"), QStringLiteral("Also write the panels whose fill is not exact, one a line."), QStringLiteral("file"));
+    const QCommandLineOption review(QStringLiteral("review"), QStringLiteral("Also write the review report of the splits (confidence, table faults, component splits)."), QStringLiteral("file"));
+    const QCommandLineOption previous(QStringLiteral("previous-table"), QStringLiteral("Decomposition table of an earlier run, for the review's comparison."), QStringLiteral("file"));
+    const QCommandLineOption changed(QStringLiteral("changed-sheets"), QStringLiteral("Also write review sheets (numbered PNG pages) of the rows changed against --previous-table and of the low ones."), QStringLiteral("file"));
     const QCommandLineOption font(QStringLiteral("font"), QStringLiteral("Font of the key pictures (fonts-noto-cjk by default)."), QStringLiteral("file"));
     const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Worker threads (default 2)."), QStringLiteral("n"));
-    for (const auto* o : {&wubi, &stroke, &hanziWriter, &bmpDir, &keysDir, &table, &fills, &only, &sheet, &report, &font, &jobs})
+    for (const auto* o : {&wubi, &stroke, &hanziWriter, &bmpDir, &keysDir, &table, &fills, &only, &sheet, &report, &review, &previous, &changed, &font, &jobs})
         parser.addOption(*o);
     if (!parser.parse(app.arguments())) throw GenError(parser.errorText());
     if (parser.isSet(help)) parser.showHelp(0);
@@ -49,6 +52,9 @@ GenerationOptions parseOptions(const QCoreApplication& app) {
     out.only = parser.value(only);
     out.contactSheet = parser.value(sheet);
     out.report = parser.value(report);
+    out.review = parser.value(review);
+    out.previousTable = parser.value(previous);
+    out.changedSheets = parser.value(changed);
     out.font = parser.isSet(font) ? parser.value(font) : defaultPictureFontPath();
     if (parser.isSet(jobs)) out.jobs = std::clamp(parser.value(jobs).toInt(), 1, 16);
     const std::pair<const QCommandLineOption*, const QString*> required[] = {

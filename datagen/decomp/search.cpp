@@ -1,5 +1,7 @@
 #include "decomp/search.h"
 
+#include "decomp/contacts.h"
+
 #include <algorithm>
 #include <bit>
 #include <limits>
@@ -24,6 +26,12 @@ constexpr double kPruneMargin = 0.15;       // partial parses this much worse th
 constexpr double kShapeLimitTwoStrokes = 0.45;
 constexpr double kShapeLimit = 0.35;
 constexpr double kShapeFail = 0.20;         // a parse whose radical fails the shape check
+// Per piece the strokes make above the reference's, stacked clear of the rest (一 over 口 read
+// as 五): enough for the split into the radicals of the pieces to win. Not part of the shape
+// check, since fonts leave a gap in some radicals that have no other reading (匚 of 牙).
+constexpr double kDetachedPiece = 0.15;
+// Two strokes this close to their radical's shape are that radical however far the font parts them.
+constexpr double kPartedPairShape = 0.2;
 constexpr long kNodeBudget = 600000;
 
 int partCount(const chart::Radical* r) { return r->parts.empty() ? 1 : static_cast<int>(r->parts.size()); }
@@ -112,23 +120,28 @@ double Search::closeKeysCost(const chart::Radical* r) const {
     return total;
 }
 
-double Search::shapeCost(const Instance& inst) {
+ShapeFit Search::shapeFit(const Instance& inst) {
     const ShapeKey cacheKey{inst.mask, inst.radical};
     if (auto it = shapeCache_.find(cacheKey); it != shapeCache_.end()) return it->second;
-    double d = kNoReference;
+    ShapeFit fit{kNoReference, 0};
     if (const Shape* ref = refs_.shape(inst.radical)) {
-        d = g_.distanceFrom(inst.mask, *ref, inst.radical->alternative > 0 && std::popcount(inst.mask) <= 6);
+        fit.distance = g_.distanceFrom(inst.mask, *ref, inst.radical->alternative > 0 && std::popcount(inst.mask) <= 6);
+        fit.extraPieces = std::max(0, extraPieces(g_.contacts, indicesOf(inst.mask), *refs_.contacts(inst.radical), inst.radical->classes));
+        // Two strokes that keep the radical's shape although the font parts them (匚 of 牙: 一
+        // over its 乚) have no other reading.
+        if (std::popcount(inst.mask) == 2 && fit.distance <= kPartedPairShape) fit.extraPieces = 0;
     }
-    shapeCache_.emplace(cacheKey, d);
-    return d;
+    shapeCache_.emplace(cacheKey, fit);
+    return fit;
 }
 
 // Cost of closing `inst`: its shape and the price of any gap. -1 refuses.
 double Search::closeCost(Instance& inst) {
     double cost = kPerRadical;
-    inst.shape = shapeCost(inst);
+    const ShapeFit fit = shapeFit(inst);
+    inst.shape = fit.distance;
     inst.hasReference = refs_.shape(inst.radical) != nullptr;
-    cost += inst.shape * std::popcount(inst.mask) / n();
+    cost += inst.shape * std::popcount(inst.mask) / n() + kDetachedPiece * fit.extraPieces;
     if (!shapePasses(inst)) cost += kShapeFail;
     if (inst.gaps > 0) {
         const bool contained = g_.enclosesGap(inst.mask, inst.first, inst.last);

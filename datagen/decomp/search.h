@@ -63,7 +63,12 @@ struct ShapeKeyHash {
         return std::hash<StrokeSet>()(k.first) * 31 + std::hash<const void*>()(k.second);
     }
 };
-using ShapeCache = std::unordered_map<ShapeKey, double, ShapeKeyHash>;
+// The distance from the reference, and how many more detached pieces the strokes make than it.
+struct ShapeFit {
+    double distance = 0;
+    int extraPieces = 0;
+};
+using ShapeCache = std::unordered_map<ShapeKey, ShapeFit, ShapeKeyHash>;
 
 // What the searches of one character share.
 struct SearchInputs {
@@ -91,7 +96,7 @@ private:
     double startKeyCost(int k, QChar key) const;
     double closeKeyCost(int k, QChar key) const;
     double closeKeysCost(const chart::Radical* r) const;
-    double shapeCost(const Instance& inst);
+    ShapeFit shapeFit(const Instance& inst);
     double closeCost(Instance& inst);
     static bool mayPause(const Instance& in);
     int openCount() const;

@@ -96,12 +96,13 @@ TEST(DecomposerGeometry, AGapIsEnclosedWhenWhatLiesBetweenStaysInsideTheBox) {
 }
 
 TEST(DecomposerGeometry, ReferenceShapesAreTheRadicalsStrokesOfTheGlyphCachedOnce) {
-    const std::vector<Median> glyph = {line({{0, 500}, {1000, 500}}), line({{500, 1000}, {500, 0}}),
-                                       line({{0, 0}, {1000, 0}})};
+    Outline outline;
+    outline.medians = {line({{0, 500}, {1000, 500}}), line({{500, 1000}, {500, 0}}), line({{0, 0}, {1000, 0}})};
+    const std::vector<Median>& glyph = outline.medians;
     int lookups = 0;
-    const ReferenceLookup lookup = [&](const QString& name) -> const std::vector<Median>* {
+    const ReferenceLookup lookup = [&](const QString& name) -> const Outline* {
         ++lookups;
-        return name == u"十" ? &glyph : nullptr;
+        return name == u"十" ? &outline : nullptr;
     };
     ReferenceShapes shapes(lookup);
     chart::Radical two;  // the first two strokes of the glyph

@@ -103,6 +103,7 @@ TEST(RendererGeneration, SummaryCountsThePanelsWhoseFillIsNotExact) {
     Drawing drawing;
     drawing.joinPixels = 3;
     drawing.speckPixels = 2;
+    drawing.remainderPixels = 7;
     drawing.panels[0].kind = PanelAssignment::Kind::Strokes;
     drawing.panels[0].regionsBeforeJoin = 12;
     drawing.panels[0].regions = 10;
@@ -123,6 +124,8 @@ TEST(RendererGeneration, SummaryCountsThePanelsWhoseFillIsNotExact) {
     EXPECT_EQ(s.joinedCharacters, 1);
     EXPECT_EQ(s.speckCharacters, 1);
     EXPECT_EQ(s.speckPixels, 2);
+    EXPECT_EQ(s.remainderCharacters, 1);
+    EXPECT_EQ(s.remainderPixels, 7);
     EXPECT_EQ(s.panelsOverNineBeforeJoining, 1);
     EXPECT_EQ(s.panelsOverNine, 1);
     EXPECT_EQ(s.missedPanels, 1);
