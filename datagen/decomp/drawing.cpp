@@ -87,6 +87,20 @@ void joinCutAreas(Drawing& drawing, Regions& regions, const Coverage& coverage) 
     }
 }
 
+// Turns every pixel of the regions marked in `ink` black; returns how many it turned.
+int inkRegions(Drawing& drawing, const Regions& regions, const std::vector<bool>& ink) {
+    int inked = 0;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            const int r = regions.label[at(x, y)];
+            if (r < 0 || !ink[static_cast<std::size_t>(r)]) continue;
+            drawing.raster.setPixel(x, y, Raster::Black);
+            ++inked;
+        }
+    }
+    return inked;
+}
+
 // Still more than nine: the smallest specks, mostly where outlines cross, become ink (within
 // the sizes of maxSpeckPixels). In the panels they belong to they are then black as a fill
 // would make them; elsewhere they read as part of the junction of the lines, whereas a white
@@ -107,17 +121,9 @@ void inkSpecks(Drawing& drawing, Regions& regions, const Coverage& coverage) {
             ink[static_cast<std::size_t>(r)] = true;
             --count;
         }
-        bool changed = false;
-        for (int y = 0; y < H; ++y) {
-            for (int x = 0; x < W; ++x) {
-                const int r = regions.label[at(x, y)];
-                if (r < 0 || !ink[static_cast<std::size_t>(r)]) continue;
-                drawing.raster.setPixel(x, y, Raster::Black);
-                ++drawing.speckPixels;
-                changed = true;
-            }
-        }
-        if (changed) regions = findRegions(drawing.raster, coverage);
+        const int inked = inkRegions(drawing, regions, ink);
+        drawing.speckPixels += inked;
+        if (inked > 0) regions = findRegions(drawing.raster, coverage);
     }
 }
 
@@ -133,14 +139,7 @@ void inkRemainder(Drawing& drawing, Regions& regions, const Coverage& coverage) 
         sortBySize(own, regions);
         std::vector<bool> ink(regions.info.size(), false);
         for (std::size_t i = 0; i + MaxFillPoints < own.size(); ++i) ink[static_cast<std::size_t>(own[i])] = true;
-        for (int y = 0; y < H; ++y) {
-            for (int x = 0; x < W; ++x) {
-                const int r = regions.label[at(x, y)];
-                if (r < 0 || !ink[static_cast<std::size_t>(r)]) continue;
-                drawing.raster.setPixel(x, y, Raster::Black);
-                ++drawing.remainderPixels;
-            }
-        }
+        drawing.remainderPixels += inkRegions(drawing, regions, ink);
         regions = findRegions(drawing.raster, coverage);
     }
 }
