@@ -43,3 +43,22 @@ function(tessivo_forbid_widgets target)
     endif()
   endforeach()
 endfunction()
+
+# tessivo_loadable_module(<target> <file name> <source> LIBS <targets>...): a shared object the
+# executable loads from its own folder when it first needs it. Only the entry point is exported;
+# the static code inside stays the module's own.
+function(tessivo_loadable_module target file source)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_library(${target} MODULE ${source})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL)
+  # Every symbol resolved at link time, except under the sanitizers, whose runtime the
+  # executable brings.
+  if(NOT TESSIVO_SANITIZE AND NOT TESSIVO_FUZZ)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" OUTPUT_NAME ${file}
+    LIBRARY_OUTPUT_DIRECTORY ${TESSIVO_BIN_DIR}
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
