@@ -24,7 +24,7 @@ Application::Application(ProgramFolders folders) : folders_(std::move(folders)) 
 
 Application::~Application() = default;
 
-bool Application::start() {
+bool Application::start(RecordFilesAhead* ahead) {
     const SkinStarter engine = [](const QString& path, int mode) { return platform::SkinEngine::start(path, mode); };
     skinChoice_ = std::make_unique<SkinChoice>(skin_, folders_.program, engine);
     skinMenu_ = std::make_unique<SkinMenuForm>(*skinChoice_);
@@ -49,7 +49,9 @@ bool Application::start() {
     }
     controller_ = std::make_unique<MainController>(*tables, embeddedKeyPictures());
     QString error;
-    if (!controller_->open(folders_.program, &error)) {
+    const bool opened = ahead && ahead->folder() == folders_.program ? controller_->open(ahead->take(), &error)
+                                                                     : controller_->open(folders_.program, &error);
+    if (!opened) {
         QMessageBox::critical(nullptr, QStringLiteral(" Tessivo"), error);
         exitCode_ = 1;
         return false;

@@ -11,6 +11,7 @@ namespace tessivo {
 
 class MainController;
 class MainWindow;
+class RecordFilesAhead;
 class SkinChoice;
 class SkinMenuForm;
 class ScreenLookup;
@@ -25,8 +26,9 @@ public:
 
     // Start-up: skin, single-copy check, main window, record files. Returns false when the run
     // must end at once; exitCode() then tells how (0 for a second copy, 1 for an error that
-    // has been reported).
-    bool start();
+    // has been reported). Record files being opened `ahead` are taken when they are of the
+    // program folder.
+    bool start(RecordFilesAhead* ahead = nullptr);
     int exitCode() const { return exitCode_; }
     MainWindow* window() const { return window_.get(); }
     const Skin& skin() const { return skin_; }

@@ -138,9 +138,13 @@ const tables::ReferenceTables* tablesOrMessage(const TablesProvider& tablesProvi
 }
 
 std::unique_ptr<MainController> openController(const QString& dataDir, const tables::ReferenceTables& tables) {
+    return openController(RecordFiles::open(dataDir), tables);
+}
+
+std::unique_ptr<MainController> openController(RecordFiles files, const tables::ReferenceTables& tables) {
     auto controller = std::make_unique<MainController>(tables, embeddedKeyPictures());
     QString error;
-    if (!controller->open(dataDir, &error)) {
+    if (!controller->open(std::move(files), &error)) {
         printLine(QStringLiteral("tessivo: %1").arg(error), stderr);
         return nullptr;
     }
@@ -148,10 +152,15 @@ std::unique_ptr<MainController> openController(const QString& dataDir, const tab
 }
 
 int runTextMode(const CommandLine& command, const TablesProvider& tablesProvider) {
+    if (command.mode != u"--lookup") {
+        const tables::ReferenceTables* tables = tablesOrMessage(tablesProvider);
+        return tables ? runTableSearch(command.mode, command.operands[0], *tables) : 1;
+    }
+    // The record files are checked while the tables are unpacked.
+    RecordFilesAhead files(command.dataDir);
     const tables::ReferenceTables* tables = tablesOrMessage(tablesProvider);
     if (!tables) return 1;
-    if (command.mode != u"--lookup") return runTableSearch(command.mode, command.operands[0], *tables);
-    const std::unique_ptr<MainController> controller = openController(command.dataDir, *tables);
+    const std::unique_ptr<MainController> controller = openController(files.take(), *tables);
     if (!controller) return 1;
     const QJsonObject result = lookupJson(*controller, *tables, command.operands[0]);
     printLine(QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)));

@@ -12,6 +12,7 @@
 namespace tessivo {
 
 class MainController;
+struct RecordFiles;
 namespace tables { class ReferenceTables; }
 using TablesProvider = std::function<const tables::ReferenceTables&()>;
 
@@ -37,6 +38,8 @@ int runTextCommandLine(const QStringList& arguments);
 const tables::ReferenceTables* tablesOrMessage(const TablesProvider& tables);
 // The controller over the record files in `dataDir`, or a message and nullptr.
 std::unique_ptr<MainController> openController(const QString& dataDir, const tables::ReferenceTables& tables);
+// The same over files opened elsewhere.
+std::unique_ptr<MainController> openController(RecordFiles files, const tables::ReferenceTables& tables);
 
 void printLine(const QString& text, FILE* stream = stdout);
 int usageError(const QString& problem);

@@ -3,8 +3,10 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/window_module.h"
+#include "app/state/record_files.h"
 #include "app/window/main_window.h"
 #include "platform/desktop.h"
+#include "platform/modules.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,6 +65,9 @@ extern "C" __attribute__((visibility("default"))) int tessivo_window_main(int ar
     }
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // Checked while the application connects to the display; waited for (if never taken) after
+    // the application is gone.
+    tessivo::RecordFilesAhead recordFiles(tessivo::platform::executableFolder());
     QApplication app(argc, argv);
     // Joined before the application is destroyed (declared after it).
     const std::jthread fontList = tessivo::platform::readFontListAhead();
@@ -70,7 +75,7 @@ extern "C" __attribute__((visibility("default"))) int tessivo_window_main(int ar
     QApplication::setFont(QFont(QStringLiteral("宋体"), 12));
 
     tessivo::Application program(tessivo::ProgramFolders::forExecutable());
-    if (!program.start()) return program.exitCode();
+    if (!program.start(&recordFiles)) return program.exitCode();
     QObject::connect(program.window(), &tessivo::MainWindow::closing, &app, &QApplication::quit);
     const bool probe = app.arguments().contains(QStringLiteral("--quit-after-paint"));
     if (probe) program.window()->installEventFilter(new FirstPaintProbe(&app, sinceStart));

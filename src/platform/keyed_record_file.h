@@ -51,6 +51,8 @@ public:
     KeyedRecordFile() = default;
     KeyedRecordFile(const KeyedRecordFile&) = delete;
     KeyedRecordFile& operator=(const KeyedRecordFile&) = delete;
+    KeyedRecordFile(KeyedRecordFile&&) noexcept = default;
+    KeyedRecordFile& operator=(KeyedRecordFile&&) noexcept = default;
 
     // Opens and checks the whole file: present, not empty, a whole number of records, at most
     // MaxRecords, every record sound and in key order. On failure returns false, keeps the file

@@ -4,11 +4,27 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace tessivo::platform {
 
 QString RecordFile::rebuildHint() {
     return QStringLiteral("请重新安装 Tessivo；维护者可运行 scripts/setup.sh run"
                           "（或 cmake --build build --target tessivo_data）重新生成数据文件。");
+}
+
+RecordFile::RecordFile(RecordFile&& other) noexcept { *this = std::move(other); }
+
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+    if (this == &other) return *this;
+    path_ = std::move(other.path_);
+    records_ = std::move(other.records_);
+    open_ = std::exchange(other.open_, false);
+    recordSize_ = other.recordSize_;
+    count_ = std::exchange(other.count_, 0);
+    reads_ = std::exchange(other.reads_, 0);
+    error_ = std::move(other.error_);
+    return *this;
 }
 
 bool RecordFile::fail(const QString& description, const QString& problem) {

@@ -22,6 +22,9 @@ public:
     RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
+    // A file opened on one thread may be handed to another; the file moved from is left closed.
+    RecordFile(RecordFile&& other) noexcept;
+    RecordFile& operator=(RecordFile&& other) noexcept;
 
     // Opens and checks the whole file: present, not empty, a whole number of records, at most
     // MaxRecords, every record passing `check`. On failure returns false, keeps the file closed

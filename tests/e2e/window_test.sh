@@ -26,7 +26,7 @@ touch "$work/face.txt.Ab12Cd" "$work/ji.txt.Ab12Cd7"
 openbox >/dev/null 2>&1 & wm_pid=$!
 sleep 0.5
 
-"$work/tessivo" & app_pid=$!
+"$work/tessivo" 2>"$work/stderr.txt" & app_pid=$!
 find_main_window
 [[ -n "$win" ]] || { echo "FAIL: the main window did not appear"; exit 1; }
 xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || { echo "FAIL: the window is not kept above others"; xprop -id "$win" _NET_WM_STATE; exit 1; }
@@ -53,6 +53,9 @@ count="$(xdotool search --onlyvisible --name '^ Tessivo$' | wc -l)"
 close_main_window "$app_pid"
 if kill -0 "$app_pid" 2>/dev/null; then echo "FAIL: the program did not end when its window closed"; exit 1; fi
 wait "$app_pid" || { echo "FAIL: the program ended with an error"; exit 1; }
+# The record files are checked on a thread started before the application object: Qt must still
+# take the thread that made the application as its main thread.
+if grep -q "not created in the main() thread" "$work/stderr.txt"; then echo "FAIL: Qt took a worker for the main thread"; exit 1; fi
 cmp -s "$work/ji.txt" <(printf '31\r\n') || { echo "FAIL: ji.txt holds '$(cat "$work/ji.txt")'"; exit 1; }
 iconv -f GBK -t UTF-8 "$work/face.txt" | grep -q '^取消皮肤.urf' || { echo "FAIL: face.txt does not hold the no-skin name"; exit 1; }
 

@@ -64,18 +64,18 @@ MainController::MainController(const tables::ReferenceTables& tables, KeyPicture
 MainController::~MainController() = default;
 
 bool MainController::open(const QString& programFolder, QString* error) {
+    return open(RecordFiles::open(programFolder), error);
+}
+
+bool MainController::open(RecordFiles files, QString* error) {
     close();
-    const QDir dir(programFolder);
-    if (!charFile_.open(dir.filePath(QStringLiteral("wwbb11.dat")))) {
-        if (error) *error = charFile_.errorString();
+    if (!files.error.isEmpty() || !files.characters.isOpen() || !files.phrases.isOpen()) {
+        if (error) *error = files.error;
         return false;
     }
-    if (!phraseFile_.open(dir.filePath(QStringLiteral("wwbb11cz.dat")))) {
-        if (error) *error = phraseFile_.errorString();
-        charFile_.close();
-        return false;
-    }
-    codeLookup_ = std::make_unique<CodeLookup>(charFile_, dir.absolutePath(), keyPictures_);
+    charFile_ = std::move(files.characters);
+    phraseFile_ = std::move(files.phrases);
+    codeLookup_ = std::make_unique<CodeLookup>(charFile_, QDir(files.folder).absolutePath(), keyPictures_);
     codeLookup_->start();
     phraseLookup_ = std::make_unique<PhraseLookup>(phraseFile_);
     phraseLookup_->start();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/state/main_state.h"
+#include "app/state/record_files.h"
 #include "capture/lookup_modes.h"
 #include "capture/word_capture.h"
 #include "lookup/charcode_file.h"
@@ -70,6 +71,8 @@ public:
     // Opens wwbb11.dat and wwbb11cz.dat in `programFolder` and shows their first records.
     // False with one message naming the file and how to rebuild it.
     bool open(const QString& programFolder, QString* error);
+    // The same with files opened elsewhere, e.g. ahead on a thread of their own.
+    bool open(RecordFiles files, QString* error);
     void close();
 
     // What the user does.
