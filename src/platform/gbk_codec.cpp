@@ -5,12 +5,13 @@
 #include <QList>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <bit>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
-#include <vector>
 
 namespace tessivo::gbk {
 namespace {
@@ -77,10 +78,35 @@ std::optional<QString> decode(QByteArrayView bytes) {
 
 namespace {
 
-// What decode() said of each unit (one or two bytes, indexed by them): 0 not judged yet,
-// 1 valid, 2 invalid.
-std::vector<std::uint8_t>& verdicts() {
-    thread_local std::vector<std::uint8_t> judged(0x10000, 0);
+// What decode() says of each unit (one or two bytes, indexed by them): 0 not judged yet, 1 valid,
+// 2 invalid. Shared by every thread; a verdict, once written, never changes.
+using Verdicts = std::array<std::atomic<std::uint8_t>, 0x10000>;
+
+// Every pair shaped like a GBK character (lead 0x81-0xFE, trail 0x40-0xFE but 0x7F), in one
+// conversion: judging only the pairs a file holds would first cost a scan of the whole file.
+void judgeShapedPairs(Verdicts& judged) {
+    QByteArray units;
+    units.reserve(126 * 190 * 2);
+    for (int b0 = 0x81; b0 <= 0xFE; ++b0) {
+        for (int b1 = 0x40; b1 <= 0xFE; ++b1) {
+            if (b1 != 0x7F) units.append(char(b0)).append(char(b1));
+        }
+    }
+    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    const QString out = decoder.decode(units);
+    // Each unit one character, as GBK has it; otherwise every unit is judged alone when met.
+    if (decoder.hasError() || out.size() * 2 != units.size()) return;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        const auto index = std::size_t(static_cast<unsigned char>(units[2 * i])) << 8 | static_cast<unsigned char>(units[2 * i + 1]);
+        judged[index].store(isPrivateUse(c) || c == 0xFFFD || QChar::isSurrogate(c) ? 2 : 1, std::memory_order_relaxed);
+    }
+}
+
+Verdicts& verdicts() {
+    static Verdicts judged;  // zero: nothing judged
+    static const bool shapedPairsJudged = (judgeShapedPairs(judged), true);
+    (void)shapedPairsJudged;
     return judged;
 }
 
@@ -98,60 +124,20 @@ qsizetype nextHighByte(QByteArrayView bytes, qsizetype i) {
     return i;
 }
 
-bool judgedValid(std::vector<std::uint8_t>& judged, QByteArrayView unit, std::size_t at) {
-    std::uint8_t& verdict = judged[at];
-    if (verdict == 0) verdict = decode(unit) ? 1 : 2;
+bool judgedValid(Verdicts& judged, QByteArrayView unit, std::size_t at) {
+    std::uint8_t verdict = judged[at].load(std::memory_order_relaxed);
+    if (verdict == 0) {
+        // Threads that meet the same unit at once write the same verdict.
+        verdict = decode(unit) ? 1 : 2;
+        judged[at].store(verdict, std::memory_order_relaxed);
+    }
     return verdict == 1;
-}
-
-// Judges double-byte units (two bytes each in `units`, their indexes in `at`) in one conversion.
-// A batch with an error is split until each error is found alone, so a valid file costs one
-// conversion and each bad unit a few more.
-void judgeBatch(QByteArrayView units, const std::uint16_t* at, qsizetype count) {
-    if (count == 0) return;
-    if (count == 1) {
-        verdicts()[at[0]] = 0;
-        judgedValid(verdicts(), units, at[0]);
-        return;
-    }
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-    const QString out = decoder.decode(units);
-    if (!decoder.hasError() && out.size() == count) {
-        for (qsizetype i = 0; i < count; ++i) {
-            const char16_t c = out[i].unicode();
-            verdicts()[at[i]] = isPrivateUse(c) || c == 0xFFFD || QChar::isSurrogate(c) ? 2 : 1;
-        }
-        return;
-    }
-    const qsizetype half = count / 2;
-    judgeBatch(units.first(half * 2), at, half);
-    judgeBatch(units.sliced(half * 2), at + half, count - half);
 }
 
 }  // namespace
 
-void judgeAhead(QByteArrayView text) {
-    QByteArray units;
-    std::vector<std::uint16_t> at;
-    std::vector<std::uint8_t>& judged = verdicts();
-    // Paired as isValid() pairs them: a lead byte takes the next byte with it.
-    for (qsizetype i = nextHighByte(text, 0); i + 1 < text.size(); i = nextHighByte(text, i)) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        const auto b1 = static_cast<unsigned char>(text[i + 1]);
-        i += b0 >= 0x81 && b0 <= 0xFE ? 2 : 1;
-        // Only pairs shaped like a GBK character go in a batch: any other would make it fail.
-        if (b0 < 0x81 || b0 > 0xFE || b1 < 0x40 || b1 == 0x7F || b1 > 0xFE) continue;
-        const std::uint16_t index = std::uint16_t(b0 << 8 | b1);
-        if (judged[index] != 0) continue;
-        judged[index] = 3;  // queued; set to 1 or 2 below
-        units.append(char(b0)).append(char(b1));
-        at.push_back(index);
-    }
-    judgeBatch(units, at.data(), qsizetype(at.size()));
-}
-
 bool isValid(QByteArrayView bytes) {
-    std::vector<std::uint8_t>& judged = verdicts();
+    Verdicts& judged = verdicts();
     for (qsizetype i = nextHighByte(bytes, 0); i < bytes.size(); i = nextHighByte(bytes, i)) {
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         // A lead byte takes the next byte with it, as the converter reads it; any other byte of

@@ -17,12 +17,10 @@ std::optional<QByteArray> encode(QStringView text);
 // Text of GBK `bytes`, or nullopt for invalid or truncated bytes.
 std::optional<QString> decode(QByteArrayView bytes);
 
-// Whether decode() accepts `bytes`, without building the text: each double-byte character is
-// judged once per run and remembered, which makes checking a whole record file cheap.
+// Whether decode() accepts `bytes`, without building the text: every double-byte character is
+// judged once per run, all in one conversion at the first call, which makes checking a whole
+// record file cheap. Safe to call from any thread.
 bool isValid(QByteArrayView bytes);
-// Judges, in one conversion, every double-byte character `text` may hold, for isValid() to
-// remember: checking a whole file record by record then converts nothing more.
-void judgeAhead(QByteArrayView text);
 
 // Like decode, but never fails: undecodable bytes become U+FFFD. For fixed-width record fields
 // whose bytes were checked when the file was opened.

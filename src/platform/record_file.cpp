@@ -57,7 +57,6 @@ bool RecordFile::open(const QString& path, int recordSize, const QString& descri
     QByteArray all = file.readAll();
     if (all.size() != length) return fail(description, QStringLiteral("未能完整读取"));
     const int count = static_cast<int>(length / recordSize);
-    gbk::judgeAhead(all);
     for (int n = 1; n <= count; ++n) {
         const QString problem = check(n, QByteArrayView(all).sliced(qsizetype(n - 1) * recordSize, recordSize));
         if (!problem.isEmpty()) return fail(description, problem);
