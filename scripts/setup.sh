@@ -17,7 +17,7 @@ debian_packages=(
   g++ cmake ninja-build pkg-config make
   clang libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   rime-data-wubi rime-data-stroke rime-data-pinyin-simp python3-jieba unicode-data bzip2
   fonts-noto-cjk
   nodejs npm

@@ -65,12 +65,13 @@ extern "C" __attribute__((visibility("default"))) int tessivo_window_main(int ar
     }
     QElapsedTimer sinceStart;
     sinceStart.start();
-    // Checked while the application connects to the display; waited for (if never taken) after
-    // the application is gone.
+    // Checked and loaded while the application connects to the display; waited for (if never
+    // taken) after the application is gone.
     tessivo::RecordFilesAhead recordFiles(tessivo::platform::executableFolder());
+    std::jthread fontConfiguration = tessivo::platform::loadFontConfigurationAhead();
     QApplication app(argc, argv);
     // Joined before the application is destroyed (declared after it).
-    const std::jthread fontList = tessivo::platform::readFontListAhead();
+    const std::jthread fontList = tessivo::platform::readFontListAhead(fontConfiguration);
     tessivo::platform::installSongFace();
     QApplication::setFont(QFont(QStringLiteral("宋体"), 12));
 

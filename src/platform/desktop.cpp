@@ -12,6 +12,8 @@
 
 #include <memory>
 
+#include <fontconfig/fontconfig.h>
+
 #include <unistd.h>
 
 namespace tessivo::platform {
@@ -71,8 +73,17 @@ QString installSongFace() {
     return song.front();
 }
 
-std::jthread readFontListAhead() {
-    return std::jthread([] { QFontDatabase::families(); });
+std::jthread loadFontConfigurationAhead() {
+    return std::jthread([] { FcInit(); });
+}
+
+std::jthread readFontListAhead(std::jthread& configuration) {
+    // Two loads at once would each build the whole configuration; Qt's own start of fontconfig
+    // finds it built.
+    return std::jthread([&configuration] {
+        if (configuration.joinable()) configuration.join();
+        QFontDatabase::families();
+    });
 }
 
 }  // namespace tessivo::platform

@@ -35,11 +35,16 @@ void makeTopmost(QWidget* window);
 // back to Japanese glyph forms. Returns the family used.
 QString installSongFace();
 
-// Reads the desktop's font list (fontconfig's configuration and caches, the slowest part of the
-// first text a program lays out) on a thread of its own, while the caller goes on with work that
-// needs no fonts. The font database is thread-safe: a first use on the caller's thread waits
-// for the reading to end. Call after the QApplication is made; the thread must be joined before
-// it is destroyed.
-std::jthread readFontListAhead();
+// Loads fontconfig's configuration and font caches, the slowest part of the first text a program
+// lays out, on a thread of its own. Made before the QApplication, this overlaps the application's
+// connection to the display.
+std::jthread loadFontConfigurationAhead();
+
+// Then reads Qt's font list on a thread of its own, once `configuration` is done, while the caller
+// goes on with work that needs no fonts. The font database is thread-safe: a first use on the
+// caller's thread waits for the reading to end. Call after the QApplication is made, from the
+// thread that owns `configuration`; the thread returned must be joined before the application is
+// destroyed.
+std::jthread readFontListAhead(std::jthread& configuration);
 
 }  // namespace tessivo::platform
