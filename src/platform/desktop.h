@@ -36,7 +36,10 @@ void makeTopmost(QWidget* window);
 QString installSongFace();
 
 // Loads fontconfig's configuration and font caches, the slowest part of the first text a program
-// lays out, on a thread of its own. Made before the QApplication, this overlaps the application's
+// lays out, and makes it the current configuration. The Song face appears in its regular weight
+// only: bold text is emboldened from it. Call before anything lays out text.
+void loadFontConfiguration();
+// The same on a thread of its own. Made before the QApplication, this overlaps the application's
 // connection to the display.
 std::jthread loadFontConfigurationAhead();
 
