@@ -136,6 +136,7 @@ Stats stats(std::vector<double> ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::loadFontConfiguration();  // the fonts as the program sets them up
     QApplication app(argc, argv);
     platform::installSongFace();
     QApplication::setFont(QFont(QStringLiteral("宋体"), 12));
