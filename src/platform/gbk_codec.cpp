@@ -85,11 +85,13 @@ using Verdicts = std::array<std::atomic<std::uint8_t>, 0x10000>;
 // Every pair shaped like a GBK character (lead 0x81-0xFE, trail 0x40-0xFE but 0x7F), in one
 // conversion: judging only the pairs a file holds would first cost a scan of the whole file.
 void judgeShapedPairs(Verdicts& judged) {
-    QByteArray units;
-    units.reserve(126 * 190 * 2);
+    QByteArray units(126 * 190 * 2, Qt::Uninitialized);
+    char* unit = units.data();
     for (int b0 = 0x81; b0 <= 0xFE; ++b0) {
         for (int b1 = 0x40; b1 <= 0xFE; ++b1) {
-            if (b1 != 0x7F) units.append(char(b0)).append(char(b1));
+            if (b1 == 0x7F) continue;
+            *unit++ = char(b0);
+            *unit++ = char(b1);
         }
     }
     QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
