@@ -22,6 +22,8 @@ struct CharacterInput {
     QString fullCode;      // longest Wubi-86 code, 3 or 4 letters
     QStringList codes;     // all codes of the character, shortest first
     std::vector<Stroke> strokes;
+    // The strokes are in Wubi's reading order, which differs from the outline's (inputs.h).
+    bool readingOrder = false;
 };
 
 struct PanelAssignment {
@@ -52,6 +54,8 @@ struct Decomposition {
     bool matchesCode = false;
     // Every coded radical that has a reference outline resembles it.
     bool shapeOk = false;
+    // For the review of a near tie: the panels of the next best split (empty: none).
+    std::array<PanelAssignment, 4> runnerUp;
 };
 
 }  // namespace tessivo::datagen
