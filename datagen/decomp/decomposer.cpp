@@ -448,6 +448,13 @@ std::optional<Decomposition> leftToRight(const CharacterInput& input, const char
 
 Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& chart, const QStringList& classVariants,
                         const ReferenceLookup& references, const std::vector<ComponentHint>& components) {
+    if (!input.readingOrder.empty()) {
+        // Split in reading order, numbered as the outline.
+        CharacterInput read = input;
+        read.readingOrder.clear();
+        for (std::size_t i = 0; i < input.strokes.size(); ++i) read.strokes[i] = input.strokes[static_cast<std::size_t>(input.readingOrder[i])];
+        return inOutlineOrder(decompose(read, chart, classVariants, references), input.readingOrder);
+    }
     const QStringList variants = usableVariants(input, classVariants);
     const int n = static_cast<int>(input.strokes.size());
     if (n == 0 || n > decomposer::kMaxStrokes || input.fullCode.size() < 3) return unsplittable(input);

@@ -22,8 +22,9 @@ struct CharacterInput {
     QString fullCode;      // longest Wubi-86 code, 3 or 4 letters
     QStringList codes;     // all codes of the character, shortest first
     std::vector<Stroke> strokes;
-    // The strokes are in Wubi's reading order, which differs from the outline's (inputs.h).
-    bool readingOrder = false;
+    // Empty: Wubi reads the strokes in the outline's order. Else it reads stroke readingOrder[i]
+    // i-th (inputs.h); the stroke classes and the stroke table follow that order.
+    std::vector<int> readingOrder;
 };
 
 struct PanelAssignment {

@@ -278,24 +278,27 @@ CharacterInput InputLoader::load(const QString& character) const {
     }
     std::vector<Median> medians;
     for (const Stroke& s : input.strokes) medians.push_back(s.median);
-    const std::vector<int> order = readingOrder(medians, strokes_.variants(character));
-    for (std::size_t i = 0; i < order.size(); ++i) input.readingOrder = input.readingOrder || order[i] != static_cast<int>(i);
-    if (input.readingOrder) {
-        std::vector<Stroke> reordered;
-        for (int i : order) reordered.push_back(input.strokes[static_cast<std::size_t>(i)]);
-        input.strokes = std::move(reordered);
+    std::vector<int> order = readingOrder(medians, strokes_.variants(character));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] != static_cast<int>(i)) input.readingOrder = order;
+    }
+    if (input.readingOrder.empty()) {
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     }
     const QStringList variants = classVariants(input);
     for (std::size_t i = 0; i < input.strokes.size(); ++i) {
-        input.strokes[i].strokeClass =
-            variants.isEmpty() ? classifyMedian(input.strokes[i].median) : variants.front()[static_cast<qsizetype>(i)].toLatin1();
+        Stroke& s = input.strokes[static_cast<std::size_t>(order[i])];
+        s.strokeClass = variants.isEmpty() ? classifyMedian(s.median) : variants.front()[static_cast<qsizetype>(i)].toLatin1();
     }
     return input;
 }
 
 QStringList InputLoader::classVariants(const CharacterInput& input) const {
     std::vector<Median> medians;
-    for (const auto& s : input.strokes) medians.push_back(s.median);
+    for (std::size_t i = 0; i < input.strokes.size(); ++i) {
+        const std::size_t k = input.readingOrder.empty() ? i : static_cast<std::size_t>(input.readingOrder[i]);
+        medians.push_back(input.strokes[k].median);
+    }
     return fittingVariants(strokes_.variants(input.character), medians, strokes_.mainlandCount(input.character));
 }
 

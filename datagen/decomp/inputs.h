@@ -63,7 +63,8 @@ QStringList fittingVariants(const QStringList& variants, const std::vector<Media
 // data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`
 // in: the outline's, or with one block of strokes moved behind the next when the moved strokes
 // then take the table's classes (several more strokes agree, nearly all do) and the moved block
-// stands right of the one it follows. Indices into `medians`.
+// stands right of the one it follows. Indices into `medians`. The loaded input keeps the
+// outline's order and notes this one (CharacterInput::readingOrder).
 std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringList& variants);
 
 class InputLoader {

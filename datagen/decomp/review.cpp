@@ -168,7 +168,7 @@ ReviewEntry reviewEntryOf(const CharacterInput& input, const Decomposition& deco
         e.strokes.push_back(decomposer::resample(s.median));
     }
     e.decomposition = decomposition;
-    e.readingOrder = input.readingOrder;
+    e.readingOrder = !input.readingOrder.empty();
     return e;
 }
 

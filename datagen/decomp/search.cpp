@@ -326,27 +326,26 @@ double Search::identCost(const std::vector<Instance>& ordered, bool& ok) const {
 }
 
 // Per contained component: whether the parse cuts it otherwise than its own split, i.e. a
-// radical lies wholly within its strokes without being one of its own radicals, or takes some of
-// them with a gap. A radical that runs across its border without a gap, or holds all of it,
-// frees it (取大优先 across the border: 丆 of 百 takes 白's first stroke; 䒑 of 碰 takes the 一
-// over 业; 氺 of 漆 takes the 丨 that makes 个 with 人 above it; 犬 holds 大).
+// radical takes some of its strokes with a gap, or lies wholly within them without being one of
+// its own radicals. The latter is forgiven where a radical runs across its border without a gap
+// or holds all of it (取大优先 across the border: 丆 of 百 takes 白's first stroke; 䒑 of 碰 takes
+// the 一 over 业; 氺 of 漆 takes the 丨 that makes 个 with 人 above it; 犬 holds 大; ⺷ of 羊 is
+// all of 丰, which alone is 三 丨).
 double Search::componentCost(const std::vector<Instance>& all) const {
     double cost = 0;
     for (const ComponentHint& hint : components_) {
-        bool cut = false;
+        bool gapped = false;
+        bool otherwise = false;
         bool freed = false;
         for (const Instance& in : all) {
             const StrokeSet inside = in.mask & hint.strokes;
             if (!inside) continue;
-            if (inside != in.mask) {
-                const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
-                if (contiguous || inside == hint.strokes) freed = true;
-                else cut = true;
-            } else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) {
-                cut = true;
-            }
+            const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
+            if (inside == hint.strokes || (inside != in.mask && contiguous)) freed = true;
+            else if (inside != in.mask) gapped = true;
+            else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) otherwise = true;
         }
-        if (cut && !freed) cost += kComponentSplit;
+        if (gapped || (otherwise && !freed)) cost += kComponentSplit;
     }
     return cost;
 }
