@@ -253,15 +253,65 @@ struct Found {
     std::optional<Decomposition> radicalCharacter;
 };
 
+// Whether strokes i and j stand clear of each other (boxes far apart need no closer look).
+bool clearOf(const decomposer::Geometry& g, int i, int j) {
+    constexpr double kNear = 30;  // outline units
+    const decomposer::Box& a = g.boxes[static_cast<std::size_t>(i)];
+    const decomposer::Box& b = g.boxes[static_cast<std::size_t>(j)];
+    if (a.x1 + kNear < b.x0 || b.x1 + kNear < a.x0 || a.y1 + kNear < b.y0 || b.y1 + kNear < a.y0) return true;
+    const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+    return c == decomposer::Contact::Apart || c == decomposer::Contact::Unsure;
+}
+
+// Whether the strokes meet as in the component itself, but for one pair that fonts draw either
+// way (日 and the 一 below it are no 吴: 吴's third 一 closes its 口, the 一 under 日 stands
+// apart, and 日's bottom meets its sides).
+constexpr int kContactsDiffering = 1;
+bool meetsAsItself(const ComponentHint& hint, const decomposer::Geometry& geometry) {
+    const std::vector<int> strokes = decomposer::indicesOf(hint.strokes);
+    const std::size_t count = strokes.size();
+    int differ = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t j = i + 1; j < count; ++j) {
+            const signed char own = hint.apart[i * count + j];
+            const decomposer::Contact c = geometry.contacts.at(static_cast<std::size_t>(strokes[i]), static_cast<std::size_t>(strokes[j]));
+            if (own >= 0 && c != decomposer::Contact::Unsure && (own == 1) != (c == decomposer::Contact::Apart)) ++differ;
+        }
+    }
+    return differ <= kContactsDiffering;
+}
+
+// The contained components that can guide the split: read one way only (干 于 亍 all fit the
+// 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
+// (三 inside 且 meets 且's sides, and its strokes may belong with them).
+std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
+    std::vector<ComponentHint> out;
+    for (const ComponentHint& hint : hints) {
+        const bool oneWay = std::none_of(hints.begin(), hints.end(), [&](const ComponentHint& other) {
+            return other.strokes == hint.strokes && other.groups != hint.groups;
+        });
+        const bool known = std::any_of(out.begin(), out.end(), [&](const ComponentHint& h) { return h.strokes == hint.strokes; });
+        if (!oneWay || known) continue;
+        if (!meetsAsItself(hint, geometry)) continue;
+        bool apart = true;
+        for (int i : decomposer::indicesOf(hint.strokes)) {
+            for (int j = 0; j < geometry.n && apart; ++j) apart = (hint.strokes >> j & 1) || clearOf(geometry, i, j);
+        }
+        if (apart) out.push_back(hint);
+    }
+    return out;
+}
+
 // Both coding orders compete; only when neither explains the code does the relaxed search look
 // for the best split regardless of keys.
 Found searchParses(const CharacterInput& input, const QStringList& variants, const chart::RadicalChart& chart,
-                   const ReferenceLookup& references) {
+                   const ReferenceLookup& references, const std::vector<ComponentHint>& components) {
     using decomposer::Mode;
     const decomposer::Geometry geometry = decomposer::Geometry::of(input);
     decomposer::ReferenceShapes shapes(references);
     decomposer::ShapeCache shapeCache;
-    const decomposer::SearchInputs inputs{geometry, input.fullCode, chart, shapes, shapeCache};
+    const std::vector<ComponentHint> guiding = guidingComponents(components, geometry);
+    const decomposer::SearchInputs inputs{geometry, input.fullCode, chart, shapes, shapeCache, guiding};
     Found found;
     for (Mode mode : {Mode::StrictStart, Mode::StrictClose, Mode::Relaxed}) {
         for (int v = 0; v < variants.size(); ++v) {
@@ -280,27 +330,131 @@ Found searchParses(const CharacterInput& input, const QStringList& variants, con
     return found;
 }
 
+Confidence rated(double margin) {
+    if (margin > decomposer::kHighMargin) return Confidence::High;
+    if (margin > decomposer::kMediumMargin) return Confidence::Medium;
+    return Confidence::Low;
+}
+
 // The cheapest parse, rated: high when confirmed by code, identification key and shapes, and
 // clearly ahead of any other split; medium when ahead by a little; low for a near tie, or when
-// not confirmed.
+// not confirmed. The contained components choose among the parses and may lift a near tie to
+// medium, but never overrule a parse clearly ahead on the shapes alone, and high needs that lead:
+// a component's own split is no proof.
 Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& input) {
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+    const auto shapeCost = [](const Candidate& c) { return c.cost - c.componentCost; };
+    std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return shapeCost(a) < shapeCost(b); });
+    double shapeMargin = candidates.size() > 1 ? shapeCost(candidates[1]) - shapeCost(candidates[0]) : 1.0;
+    if (shapeMargin <= decomposer::kHighMargin) {
+        std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+    }
     const Candidate& best = candidates.front();
     Decomposition d = fromCandidate(best, input, static_cast<int>(input.strokes.size()));
-    const double margin = candidates.size() > 1 ? candidates[1].cost - best.cost : 1.0;
+    double margin = 1.0;
+    shapeMargin = 1.0;
+    for (std::size_t k = 1; k < candidates.size(); ++k) {
+        margin = std::min(margin, candidates[k].cost - best.cost);
+        shapeMargin = std::min(shapeMargin, shapeCost(candidates[k]) - shapeCost(best));
+    }
+    const Confidence byShapes = rated(shapeMargin);
+    const Confidence withComponents = std::max(rated(margin), Confidence::Medium);  // the enum runs from High to Low
     if (!best.matches || !best.identOk || !d.shapeOk) d.confidence = Confidence::Low;
-    else if (margin > decomposer::kHighMargin) d.confidence = Confidence::High;
-    else if (margin > decomposer::kMediumMargin) d.confidence = Confidence::Medium;
-    else d.confidence = Confidence::Low;
+    else d.confidence = std::min(byShapes, withComponents);
+    if (candidates.size() > 1) {
+        const auto next = std::min_element(candidates.begin() + 1, candidates.end(),
+                                           [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+        d.runnerUp = fromCandidate(*next, input, static_cast<int>(input.strokes.size())).panels;
+    }
     // A code the radicals explain only with the wrong last stroke is not a match.
     if (!best.identOk) d.matchesCode = false;
     return d;
 }
 
+bool apart(const decomposer::Geometry& g, StrokeSet a, StrokeSet b) {
+    for (int i : decomposer::indicesOf(a)) {
+        for (int j : decomposer::indicesOf(b)) {
+            const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+            if (c != decomposer::Contact::Apart && c != decomposer::Contact::Unsure) return false;
+        }
+    }
+    return true;
+}
+
+// Wubi reads the parts of one band left to right. The outline data and the stroke table write a
+// few a part before the one left of it: 燕's 口 before the left half of 北, which its code reads
+// first (廿 丬 口 匕 灬, auko). The orders that move such a block of strokes behind the block
+// written next, when that one stands wholly left of it, level with it and apart from it.
+std::vector<std::vector<int>> leftFirstOrders(const decomposer::Geometry& g) {
+    std::vector<std::vector<int>> out;
+    const int n = g.n;
+    for (int a = 0; a < n; ++a) {
+        for (int b = a + 1; b < n; ++b) {
+            for (int c = b + 1; c <= n; ++c) {
+                const StrokeSet x = decomposer::firstStrokes(b) & ~decomposer::firstStrokes(a);
+                const StrokeSet y = decomposer::firstStrokes(c) & ~decomposer::firstStrokes(b);
+                const decomposer::Box bx = g.boxOf(x);
+                const decomposer::Box by = g.boxOf(y);
+                if (by.x1 >= bx.x0 || by.y0 >= bx.y1 || bx.y0 >= by.y1 || !apart(g, x, y)) continue;
+                std::vector<int> order(static_cast<std::size_t>(n));
+                for (int i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i;
+                std::rotate(order.begin() + a, order.begin() + b, order.begin() + c);
+                out.push_back(std::move(order));
+            }
+        }
+    }
+    return out;
+}
+
+// `d` split the strokes in `order` (place i held stroke order[i]); back to the outline's numbers.
+Decomposition inOutlineOrder(Decomposition d, const std::vector<int>& order) {
+    const auto renumber = [&](std::vector<int>& strokes) {
+        for (int& s : strokes) s = order[static_cast<std::size_t>(s)];
+        std::sort(strokes.begin(), strokes.end());
+    };
+    for (PanelAssignment& p : d.panels) renumber(p.strokes);
+    for (PanelAssignment& r : d.radicals) renumber(r.strokes);
+    for (std::vector<int>& atom : d.atoms) renumber(atom);
+    return d;
+}
+
+// A split read left to right (leftFirstOrders) that spells the code, with every radical
+// shape-true, where no split in the order of writing does; the cheapest over the orders wins, the
+// first on a tie. At best medium: the order is inferred.
+std::optional<Decomposition> leftToRight(const CharacterInput& input, const chart::RadicalChart& chart, const QStringList& variants,
+                                         const ReferenceLookup& references) {
+    std::optional<Decomposition> best;
+    double bestCost = 0;
+    for (const std::vector<int>& order : leftFirstOrders(decomposer::Geometry::of(input))) {
+        CharacterInput moved = input;
+        QStringList movedVariants(variants.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            moved.strokes[i] = input.strokes[static_cast<std::size_t>(order[i])];
+            for (int k = 0; k < variants.size(); ++k) movedVariants[k].append(variants[k][order[i]]);
+        }
+        Found found = searchParses(moved, movedVariants, chart, references, {});
+        if (found.candidates.empty() || found.radicalCharacter) continue;
+        double cost = found.candidates.front().cost;
+        for (const Candidate& c : found.candidates) cost = std::min(cost, c.cost);
+        Decomposition d = bestOf(std::move(found.candidates), moved);
+        if (!d.matchesCode || !d.shapeOk || (best && cost >= bestCost)) continue;
+        d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+        best = inOutlineOrder(std::move(d), order);
+        bestCost = cost;
+    }
+    return best;
+}
+
 }  // namespace
 
 Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& chart, const QStringList& classVariants,
-                        const ReferenceLookup& references) {
+                        const ReferenceLookup& references, const std::vector<ComponentHint>& components) {
+    if (!input.readingOrder.empty()) {
+        // Split in reading order, numbered as the outline.
+        CharacterInput read = input;
+        read.readingOrder.clear();
+        for (std::size_t i = 0; i < input.strokes.size(); ++i) read.strokes[i] = input.strokes[static_cast<std::size_t>(input.readingOrder[i])];
+        return inOutlineOrder(decompose(read, chart, classVariants, references), input.readingOrder);
+    }
     const QStringList variants = usableVariants(input, classVariants);
     const int n = static_cast<int>(input.strokes.size());
     if (n == 0 || n > decomposer::kMaxStrokes || input.fullCode.size() < 3) return unsplittable(input);
@@ -309,17 +463,23 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     if (chart.keysOf(input.character).contains(input.fullCode[0])) {
         if (auto r = radicalCharacter(input, variants, RadicalCharacter::InChart)) return *r;
     }
-    Found found = searchParses(input, variants, chart, references);
+    Found found = searchParses(input, variants, chart, references, components);
     if (found.radicalCharacter) return *found.radicalCharacter;
-    if (!found.candidates.empty()) return bestOf(std::move(found.candidates), input);
+    if (!found.candidates.empty()) {
+        Decomposition best = bestOf(std::move(found.candidates), input);
+        if (!best.matchesCode) {
+            if (auto read = leftToRight(input, chart, variants, references)) return *read;
+        }
+        return best;
+    }
     // Even the relaxed search could not cover the strokes with chart radicals.
     if (auto r = radicalCharacter(input, variants, RadicalCharacter::LastResort)) return *r;
     return greedySplit(input, variants.front(), chart);
 }
 
-Decomposition decompose(const CharacterInput& input, const InputLoader& loader) {
+Decomposition decompose(const CharacterInput& input, const InputLoader& loader, const std::vector<ComponentHint>& components) {
     return decompose(input, chart::RadicalChart::wubi86(), loader.classVariants(input),
-                     [&loader](const QString& glyph) { return loader.referenceOutline(glyph); });
+                     [&loader](const QString& glyph) { return loader.referenceOutline(glyph); }, components);
 }
 
 QString describe(const CharacterInput& input, const Decomposition& d) {

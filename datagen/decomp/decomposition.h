@@ -22,6 +22,9 @@ struct CharacterInput {
     QString fullCode;      // longest Wubi-86 code, 3 or 4 letters
     QStringList codes;     // all codes of the character, shortest first
     std::vector<Stroke> strokes;
+    // Empty: Wubi reads the strokes in the outline's order. Else it reads stroke readingOrder[i]
+    // i-th (inputs.h); the stroke classes and the stroke table follow that order.
+    std::vector<int> readingOrder;
 };
 
 struct PanelAssignment {
@@ -52,6 +55,8 @@ struct Decomposition {
     bool matchesCode = false;
     // Every coded radical that has a reference outline resembles it.
     bool shapeOk = false;
+    // For the review of a near tie: the panels of the next best split (empty: none).
+    std::array<PanelAssignment, 4> runnerUp;
 };
 
 }  // namespace tessivo::datagen

@@ -1,6 +1,7 @@
 #include "decomp/generation.h"
 
 #include "common/common.h"
+#include "decomp/components.h"
 #include "decomp/contact_sheet.h"
 #include "decomp/decomposer.h"
 #include "decomp/drawing.h"
@@ -15,11 +16,8 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <atomic>
-#include <exception>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 namespace tessivo::datagen {
 namespace {
@@ -60,20 +58,20 @@ void prepareFolders(const GenerationOptions& options) {
     }
 }
 
-// Decomposes and draws one character and writes its drawing; the drawing stays in memory only
-// when a review sheet shows it.
-Result processCharacter(const QString& character, const InputLoader& loader, const QString& bmpDir, const RunContext& context) {
+// Draws one split character and writes its drawing; the drawing stays in memory only when a
+// review sheet shows it.
+Result drawCharacter(const CharacterInput& input, const Decomposition& decomposition, const QString& bmpDir,
+                     const RunContext& context) {
     Result r;
-    const CharacterInput input = loader.load(character);
     r.character = input.character;
     r.fullCode = input.fullCode;
-    r.decomposition = decompose(input, loader);
+    r.decomposition = decomposition;
     r.review = reviewEntryOf(input, r.decomposition);
     if (context.changedSheets) {
         const QString line = tableLine(r.character, r.fullCode, r.decomposition);
         r.onChangedSheet = r.decomposition.confidence == Confidence::Low || context.previousLines.value(r.character) != line;
     }
-    const bool keepDrawing = context.onSheet.contains(character) || r.onChangedSheet;
+    const bool keepDrawing = context.onSheet.contains(r.character) || r.onChangedSheet;
     std::vector<Mask> masks;
     masks.reserve(input.strokes.size());
     for (const Stroke& s : input.strokes) masks.push_back(strokeMask(s.path));
@@ -84,40 +82,33 @@ Result processCharacter(const QString& character, const InputLoader& loader, con
     return r;
 }
 
-// Decomposition and drawing of each character are independent; the workers take characters by
-// index and the results are kept in character order, so the output does not depend on the
-// number of workers. The first failure stops every worker and is rethrown.
+// Loading, splitting (smallest first, so that the larger characters see the splits of those
+// inside them) and drawing; every stage keeps the character order, so the output does not
+// depend on the number of workers. The first failure stops every worker and is rethrown.
 std::vector<Result> processAll(const QStringList& characters, const InputLoader& loader, const GenerationOptions& options,
                                const RunContext& context) {
-    std::vector<Result> results(static_cast<std::size_t>(characters.size()));
-    std::atomic<int> next{0};
-    std::mutex progressMutex;
-    std::exception_ptr failure;
+    const int count = static_cast<int>(characters.size());
+    std::vector<CharacterInput> inputs(static_cast<std::size_t>(count));
+    // at(), not operator[]: a non-const access would detach the shared list, a data race.
+    parallelFor(count, options.jobs, [&](int i) { inputs[static_cast<std::size_t>(i)] = loader.load(characters.at(i)); });
     std::optional<Progress> progress;
-    if (options.showProgress) progress.emplace(QStringLiteral("decomposing and drawing"), static_cast<int>(characters.size()));
-    auto work = [&] {
-        for (;;) {
-            const int i = next.fetch_add(1);
-            if (i >= characters.size()) return;
-            try {
-                // at(), not operator[]: a non-const access would detach the shared list, a data race.
-                const QString& character = characters.at(i);
-                results[static_cast<std::size_t>(i)] = processCharacter(character, loader, options.bmpDir, context);
-            } catch (...) {
-                const std::lock_guard lock(progressMutex);
-                if (!failure) failure = std::current_exception();
-                next = static_cast<int>(characters.size());
-                return;
-            }
-            const std::lock_guard lock(progressMutex);
+    if (options.showProgress) progress.emplace(QStringLiteral("decomposing"), count);
+    const std::vector<Decomposition> splits = decomposeSmallestFirst(
+        inputs, options.jobs,
+        [&loader](const CharacterInput& input, const std::vector<ComponentHint>& hints) { return decompose(input, loader, hints); },
+        [&progress] {
             if (progress) progress->step();
-        }
-    };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < options.jobs; ++t) workers.emplace_back(work);
-    work();
-    for (auto& w : workers) w.join();
-    if (failure) std::rethrow_exception(failure);
+        });
+    if (progress) progress->done();
+    std::vector<Result> results(static_cast<std::size_t>(count));
+    std::mutex progressMutex;
+    if (options.showProgress) progress.emplace(QStringLiteral("drawing"), count);
+    parallelFor(count, options.jobs, [&](int i) {
+        const auto k = static_cast<std::size_t>(i);
+        results[k] = drawCharacter(inputs[k], splits[k], options.bmpDir, context);
+        const std::lock_guard lock(progressMutex);
+        if (progress) progress->step();
+    });
     if (progress) progress->done();
     return results;
 }

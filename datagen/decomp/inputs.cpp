@@ -189,6 +189,68 @@ QStringList fittingVariants(const QStringList& variants, const std::vector<Media
     return out;
 }
 
+namespace {
+
+// Reordering needs this many more strokes whose shape agrees with the stroke table's class, and
+// leaves at most this many disagreeing.
+constexpr int kReorderGain = 3;
+constexpr int kReorderMisfits = 2;
+
+struct Span {
+    double x0 = 1e9, x1 = -1e9;
+    double centre() const { return (x0 + x1) / 2; }
+};
+
+Span spanOf(const std::vector<Median>& medians, int first, int last) {
+    Span s;
+    for (int i = first; i < last; ++i) {
+        for (const auto& [x, y] : medians[static_cast<std::size_t>(i)]) {
+            s.x0 = std::min(s.x0, x);
+            s.x1 = std::max(s.x1, x);
+        }
+    }
+    return s;
+}
+
+int agreementIn(const QString& classes, const std::vector<char>& shapes, const std::vector<int>& order, int first, int last) {
+    int agree = 0;
+    for (int i = first; i < last; ++i) agree += classes[i].toLatin1() == shapes[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+    return agree;
+}
+
+}  // namespace
+
+std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringList& variants) {
+    const int n = static_cast<int>(medians.size());
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i;
+    std::vector<char> shapes;
+    for (const Median& m : medians) shapes.push_back(classifyMedian(m));
+    std::vector<int> best = order;
+    int bestGain = kReorderGain - 1;
+    for (const QString& v : variants) {
+        if (v.size() != n) continue;
+        const int misfits = n - agreementIn(v, shapes, order, 0, n);
+        for (int a = 0; a < n; ++a) {
+            for (int b = a + 2; b < n; ++b) {
+                for (int c = b + 2; c <= n; ++c) {
+                    std::vector<int> moved = order;
+                    std::rotate(moved.begin() + a, moved.begin() + b, moved.begin() + c);
+                    const int gain = agreementIn(v, shapes, moved, a, c) - agreementIn(v, shapes, order, a, c);
+                    if (gain <= bestGain || misfits - gain > kReorderMisfits) continue;
+                    // Only a part standing right of the one it is read after.
+                    const Span right = spanOf(medians, a, b);
+                    const Span middle = spanOf(medians, b, c);
+                    if (right.centre() <= middle.x1 || right.x0 <= middle.centre()) continue;
+                    best = std::move(moved);
+                    bestGain = gain;
+                }
+            }
+        }
+    }
+    return best;
+}
+
 InputLoader::InputLoader(const QString& wubiDictPath, const QString& strokeDictPath, const QString& hanziWriterDir)
     : codes_(singleCharacterCodes(loadWubiDict(wubiDictPath))),
       strokes_(StrokeTable::load(strokeDictPath)),
@@ -214,17 +276,29 @@ CharacterInput InputLoader::load(const QString& character) const {
         stroke.median = outline->medians[i];
         input.strokes.push_back(std::move(stroke));
     }
+    std::vector<Median> medians;
+    for (const Stroke& s : input.strokes) medians.push_back(s.median);
+    std::vector<int> order = readingOrder(medians, strokes_.variants(character));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] != static_cast<int>(i)) input.readingOrder = order;
+    }
+    if (input.readingOrder.empty()) {
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    }
     const QStringList variants = classVariants(input);
     for (std::size_t i = 0; i < input.strokes.size(); ++i) {
-        input.strokes[i].strokeClass =
-            variants.isEmpty() ? classifyMedian(input.strokes[i].median) : variants.front()[static_cast<qsizetype>(i)].toLatin1();
+        Stroke& s = input.strokes[static_cast<std::size_t>(order[i])];
+        s.strokeClass = variants.isEmpty() ? classifyMedian(s.median) : variants.front()[static_cast<qsizetype>(i)].toLatin1();
     }
     return input;
 }
 
 QStringList InputLoader::classVariants(const CharacterInput& input) const {
     std::vector<Median> medians;
-    for (const auto& s : input.strokes) medians.push_back(s.median);
+    for (std::size_t i = 0; i < input.strokes.size(); ++i) {
+        const std::size_t k = input.readingOrder.empty() ? i : static_cast<std::size_t>(input.readingOrder[i]);
+        medians.push_back(input.strokes[k].median);
+    }
     return fittingVariants(strokes_.variants(input.character), medians, strokes_.mainlandCount(input.character));
 }
 

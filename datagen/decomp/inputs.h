@@ -59,6 +59,14 @@ int classAgreement(const QString& classes, const std::vector<Median>& medians);
 QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians, int preferred = 0);
 
 // Loads CharacterInput records from the three installed packages.
+// Wubi reads a character left to right, and the stroke table lists its strokes so; the outline
+// data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`
+// in: the outline's, or with one block of strokes moved behind the next when the moved strokes
+// then take the table's classes (several more strokes agree, nearly all do) and the moved block
+// stands right of the one it follows. Indices into `medians`. The loaded input keeps the
+// outline's order and notes this one (CharacterInput::readingOrder).
+std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringList& variants);
+
 class InputLoader {
 public:
     // Reads the code dictionary and the stroke table now; outline files are read on demand.

@@ -79,15 +79,41 @@ QString summarySection(const std::vector<ReviewEntry>& entries) {
         .arg(shapeTrue);
 }
 
-QString listSection(const std::vector<ReviewEntry>& entries, const QString& title, bool (*wanted)(const Decomposition&)) {
+QString listSection(const std::vector<ReviewEntry>& entries, const QString& title, bool (*wanted)(const Decomposition&),
+                    bool (*wantedEntry)(const ReviewEntry&) = nullptr) {
     QString body;
     int count = 0;
     for (const ReviewEntry& e : entries) {
-        if (!wanted(e.decomposition)) continue;
+        if (wanted ? !wanted(e.decomposition) : !wantedEntry(e)) continue;
         ++count;
         body += e.character + QLatin1Char('\t') + e.fullCode + QLatin1Char('\t') + panelsText(e) + QLatin1Char('\n');
     }
     return QStringLiteral("\n## %1 (%2)\n").arg(title).arg(count) + body;
+}
+
+// Why a row stays low: the code or the shapes do not confirm it, or another split fits nearly
+// as well (shown, so that the two can be compared). The group, then the reason.
+std::pair<QString, QString> lowReason(const Decomposition& d) {
+    if (!d.matchesCode) return {QStringLiteral("table faults"), QStringLiteral("no split spells the code")};
+    if (!d.shapeOk) return {QStringLiteral("not shape-true"), QStringLiteral("a coded radical is not shape-true")};
+    if (d.runnerUp[0].kind == PanelAssignment::Kind::Empty) return {QStringLiteral("unconfirmed"), QStringLiteral("no other split to compare")};
+    QStringList other;
+    for (const PanelAssignment& p : d.runnerUp) other << panelColumn(p);
+    return {QStringLiteral("near ties"), QStringLiteral("nearly as good: ") + other.join(QLatin1Char(' '))};
+}
+
+QString lowSection(const std::vector<ReviewEntry>& entries) {
+    std::map<QString, QString> byGroup;
+    int count = 0;
+    for (const ReviewEntry& e : entries) {
+        if (e.decomposition.confidence != Confidence::Low) continue;
+        ++count;
+        const auto [group, reason] = lowReason(e.decomposition);
+        byGroup[group] += e.character + QLatin1Char('\t') + e.fullCode + QLatin1Char('\t') + panelsText(e) + QLatin1Char('\t') + reason + QLatin1Char('\n');
+    }
+    QString out = QStringLiteral("\n## Low confidence, with the reason (%1)\n").arg(count);
+    for (const auto& [group, lines] : byGroup) out += QStringLiteral("### %1 (%2)\n").arg(group).arg(lines.count(QLatin1Char('\n'))) + lines;
+    return out;
 }
 
 QString componentSection(const std::vector<ReviewEntry>& entries) {
@@ -142,6 +168,7 @@ ReviewEntry reviewEntryOf(const CharacterInput& input, const Decomposition& deco
         e.strokes.push_back(decomposer::resample(s.median));
     }
     e.decomposition = decomposition;
+    e.readingOrder = !input.readingOrder.empty();
     return e;
 }
 
@@ -206,7 +233,9 @@ QString reviewReport(const std::vector<ReviewEntry>& entries, const std::vector<
                        [](const Decomposition& d) { return !d.matchesCode; });
     out += listSection(entries, QStringLiteral("Spelling the code, but a coded radical is not shape-true"),
                        [](const Decomposition& d) { return d.matchesCode && !d.shapeOk; });
-    out += listSection(entries, QStringLiteral("Low confidence"), [](const Decomposition& d) { return d.confidence == Confidence::Low; });
+    out += listSection(entries, QStringLiteral("Read in Wubi's order: a part the outline writes before the one left of it"),
+                       nullptr, [](const ReviewEntry& e) { return e.readingOrder; });
+    out += lowSection(entries);
     out += componentSection(entries);
     if (!previous.empty()) out += changesSection(entries, previous);
     return out;

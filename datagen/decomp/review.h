@@ -22,6 +22,7 @@ struct ReviewEntry {
     QString fullCode;
     QString classes;                                   // stroke classes as the split read them
     std::vector<decomposer::StrokePoints> strokes;     // centre lines, resampled
+    bool readingOrder = false;                         // read in another order than written (inputs.h)
     Decomposition decomposition;
 };
 

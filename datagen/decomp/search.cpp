@@ -33,6 +33,8 @@ constexpr double kDetachedPiece = 0.15;
 // Two strokes this close to their radical's shape are that radical however far the font parts them.
 constexpr double kPartedPairShape = 0.2;
 constexpr long kNodeBudget = 600000;
+// A radical that lies within a contained component's strokes but is none of its own radicals.
+constexpr double kComponentSplit = 0.10;
 
 int partCount(const chart::Radical* r) { return r->parts.empty() ? 1 : static_cast<int>(r->parts.size()); }
 
@@ -78,7 +80,7 @@ QString glyphOf(const Instance& in) {
 
 Search::Search(const QString& classes, const SearchInputs& inputs, double basePenalty)
     : s_(classes.toLatin1()), g_(inputs.geometry), code_(inputs.code), chart_(inputs.chart), refs_(inputs.references),
-      shapeCache_(inputs.shapeCache), base_(basePenalty) {}
+      shapeCache_(inputs.shapeCache), components_(inputs.components), base_(basePenalty) {}
 
 void Search::run(Mode mode, std::vector<Candidate>& out) {
     mode_ = mode;
@@ -88,7 +90,8 @@ void Search::run(Mode mode, std::vector<Candidate>& out) {
     startCount_ = closeCount_ = 0;
     skipped_ = 0;
     best_ = std::numeric_limits<double>::max();
-    for (const Candidate& c : out) best_ = std::min(best_, c.cost);
+    // Pruning weighs the shapes alone: a parse that cuts a component is still found.
+    for (const Candidate& c : out) best_ = std::min(best_, c.cost - c.componentCost);
     dfs(0, base_);
 }
 
@@ -322,6 +325,31 @@ double Search::identCost(const std::vector<Instance>& ordered, bool& ok) const {
     return kIdentZone;
 }
 
+// Per contained component: whether the parse cuts it otherwise than its own split, i.e. a
+// radical takes some of its strokes with a gap, or lies wholly within them without being one of
+// its own radicals. The latter is forgiven where a radical runs across its border without a gap
+// or holds all of it (取大优先 across the border: 丆 of 百 takes 白's first stroke; 䒑 of 碰 takes
+// the 一 over 业; 氺 of 漆 takes the 丨 that makes 个 with 人 above it; 犬 holds 大; ⺷ of 羊 is
+// all of 丰, which alone is 三 丨).
+double Search::componentCost(const std::vector<Instance>& all) const {
+    double cost = 0;
+    for (const ComponentHint& hint : components_) {
+        bool gapped = false;
+        bool otherwise = false;
+        bool freed = false;
+        for (const Instance& in : all) {
+            const StrokeSet inside = in.mask & hint.strokes;
+            if (!inside) continue;
+            const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
+            if (inside == hint.strokes || (inside != in.mask && contiguous)) freed = true;
+            else if (inside != in.mask) gapped = true;
+            else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) otherwise = true;
+        }
+        if (gapped || (otherwise && !freed)) cost += kComponentSplit;
+    }
+    return cost;
+}
+
 void Search::finish(double cost) {
     const std::vector<Instance> all = expanded(insts_);
     const int m = static_cast<int>(all.size());
@@ -330,7 +358,8 @@ void Search::finish(double cost) {
     // In the close-order search the radicals are coded in the order they are finished.
     std::vector<Instance> ordered = all;
     Candidate cand;
-    cand.cost = cost;
+    cand.componentCost = componentCost(all);
+    cand.cost = cost + cand.componentCost;
     if (mode_ == Mode::StrictClose) {
         std::sort(ordered.begin(), ordered.end(), [](const Instance& a, const Instance& b) { return a.closeOrder < b.closeOrder; });
         cand.cost += kCloseOrder;
@@ -362,7 +391,7 @@ void Search::finish(double cost) {
 
 // Keeps the cheapest parse of each panel split.
 void Search::record(Candidate cand) {
-    best_ = std::min(best_, cand.cost);
+    best_ = std::min(best_, cand.cost - cand.componentCost);
     for (Candidate& c : *out_) {
         if (c.panelMasks == cand.panelMasks && c.radicals == cand.radicals) {
             if (cand.cost < c.cost) c = std::move(cand);

@@ -52,6 +52,7 @@ struct Candidate {
     int radicals = 0;               // 2 or 3 with an identification key; 4 for four or more
     bool identOk = true;
     double cost = 0;
+    double componentCost = 0;  // the part of `cost` charged for cutting contained components
     bool matches = true;
     std::array<StrokeSet, 4> panelMasks{};
 };
@@ -77,6 +78,7 @@ struct SearchInputs {
     const chart::RadicalChart& chart;
     ReferenceShapes& references;
     ShapeCache& shapeCache;
+    const std::vector<ComponentHint>& components;  // smaller characters written inside this one
 };
 
 // A depth-first search over one stroke-class string. Parses that split the strokes into the
@@ -109,6 +111,7 @@ private:
 
     char effectiveLast(const std::vector<Instance>& ordered, std::size_t k, bool& mixed) const;
     double identCost(const std::vector<Instance>& ordered, bool& ok) const;
+    double componentCost(const std::vector<Instance>& all) const;
     void finish(double cost);
     void record(Candidate cand);
 
@@ -118,6 +121,7 @@ private:
     const chart::RadicalChart& chart_;
     ReferenceShapes& refs_;
     ShapeCache& shapeCache_;
+    const std::vector<ComponentHint>& components_;
     double base_;
     Mode mode_ = Mode::StrictStart;
     std::vector<Candidate>* out_ = nullptr;

@@ -106,5 +106,30 @@ TEST(DecomposerReview, ReportCountsAndListsTableFaultsAndChanges) {
     EXPECT_FALSE(reviewReport(entries, {}).contains(QStringLiteral("Changed against")));
 }
 
+TEST(DecomposerReview, LowRowsAreGroupedByTheirReason) {
+    std::vector<ReviewEntry> entries;
+    entries.push_back(entry("蔻", "apfl", "szh", kou(100, 900, 800), {radical("工", {0, 1}), radical("丨", {2})}, false));
+    // Spells the code, but a radical is not shape-true.
+    entries.push_back(entry("跋", "khdc", "szh", kou(100, 900, 800), {radical("口", {0, 1, 2})}));
+    entries.back().decomposition.shapeOk = false;
+    entries.back().decomposition.confidence = Confidence::Low;
+    // A near tie, with the split it nearly lost to.
+    entries.push_back(entry("拌", "rufh", "szh", kou(100, 900, 800), {radical("扌", {0}), radical("䒑", {1}), radical("十", {2})}));
+    entries.back().decomposition.confidence = Confidence::Low;
+    entries.back().decomposition.runnerUp = {radical("扌", {0}), radical("丷", {1}), radical("二", {2}), radical("丨", {2})};
+    // Not low: not listed, and 衙 is named as read in Wubi's order.
+    entries.push_back(entry("衙", "tgkh", "szh", kou(100, 900, 800), {radical("口", {0, 1, 2})}));
+    entries.back().readingOrder = true;
+    const QString report = reviewReport(entries, {});
+    EXPECT_TRUE(report.contains(QStringLiteral("## Low confidence, with the reason (3)\n"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("### table faults (1)\n蔻\tapfl\t工:0,1 丨:2 - -\tno split spells the code\n")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("### not shape-true (1)\n跋\tkhdc\t口:0,1,2 - - -\ta coded radical is not shape-true\n")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("### near ties (1)\n拌\trufh\t扌:0 䒑:1 十:2 -\tnearly as good: 扌:0 丷:1 二:2 丨:2\n")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("the one left of it (1)\n衙\t"))) << report.toStdString();
+}
+
 }  // namespace
 }  // namespace tessivo::datagen

@@ -1,0 +1,152 @@
+// A character inside a larger one keeps its own split there, and Wubi's reading order where the
+// outline writes a part early: on the installed data, with the components split first as the
+// generator splits them.
+
+#include "decomp/components.h"
+#include "decomp/decomposer.h"
+#include "decomposer_fixture.h"
+
+#include <map>
+
+namespace tessivo::datagen::test {
+namespace {
+
+// Splits `characters` smallest first, as the generator does, and returns each one's panels.
+std::map<QString, QString> splitTogether(const InputLoader& loader, const QString& characters, int jobs = 2) {
+    std::vector<CharacterInput> inputs;
+    for (const QChar c : characters) inputs.push_back(loader.load(QString(c)));
+    const std::vector<Decomposition> out = decomposeSmallestFirst(
+        inputs, jobs, [&loader](const CharacterInput& in, const std::vector<ComponentHint>& hints) { return decompose(in, loader, hints); });
+    std::map<QString, QString> panels;
+    for (std::size_t i = 0; i < inputs.size(); ++i) panels[inputs[i].character] = describe(inputs[i], out[i]);
+    return panels;
+}
+
+void expectPanels(const std::map<QString, QString>& got, const std::vector<const char*>& expected) {
+    for (const char* line : expected) {
+        const QString want = QString::fromUtf8(line);
+        EXPECT_EQ(got.at(want.left(1)), want);
+    }
+}
+
+TEST(DecomposerComponents, AContainedCharacterKeepsItsOwnSplit) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 卒 is 亠 人 人 十 alone; 亠 and the first 人 are no 文 in 瘁 or 翠 either. 甫 is 一 月 丨 丶:
+    // no 用 in 铺 浦. 发 is 乙 丿 又 丶: no 夂 in 拨. 延's 止 keeps its third stroke in 涎 蜒.
+    const auto got = splitTogether(*loader, QStringLiteral("卒瘁翠甫铺浦发拨延涎蜒"));
+    expectPanels(got, {
+        "卒 ywwf: 亠:0,1 人:2,3 人:4,5 十:6,7",
+        "瘁 uywf: 疒:0,1,2,3,4 亠:5,6 人:7,8 十:11,12",
+        "翠 nywf: 羽:0,1,2,3,4,5 亠:6,7 人:8,9 十:12,13",
+        "铺 qgey: 钅:0,1,2,3,4 一:5 月:6,7,8,9 丶:11",
+        "浦 igey: 氵:0,1,2 一:3 月:4,5,6,7 丶:9",
+        "拨 rnty: 扌:0,1,2 乙:3 丿:4 丶:7",
+        "涎 ithp: 氵:0,1,2 丿:3 止:4,5,6 廴:7,8",
+        "蜒 jthp: 虫:0,1,2,3,4,5 丿:6 止:7,8,9 廴:10,11",
+    });
+}
+
+TEST(DecomposerComponents, TheIssueExamplesInsideTheirHosts) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const auto got = splitTogether(*loader, QStringLiteral("卒啐碎甫辅发废岛捣延埏立里童幢臣卧"));
+    expectPanels(got, {
+        "啐 kywf: 口:0,1,2 亠:3,4 人:5,6 十:9,10",
+        "碎 dywf: 石:0,1,2,3,4 亠:5,6 人:7,8 十:11,12",
+        "辅 lgey: 车:0,1,2,3 一:4 月:5,6,7,8 丶:10",
+        "废 ynty: 广:0,1,2 乙:3 丿:4 丶:7",
+        "捣 rqym: 扌:0,1,2 勹:3,4 丶:5 山:7,8,9",
+        "埏 fthp: 土:0,1,2 丿:3 止:4,5,6 廴:7,8",
+        // 土 keeps its vertical: no 二 for the last radical.
+        "幢 mhuf: 冂:0,1 丨:2 立:3,4,5,6,7 土:12,13,14",
+        "卧 ahnh: 匚:0,5 丨:1 コ:2,3 卜:6,7",
+    });
+}
+
+TEST(DecomposerComponents, AComponentGuidesOnlyWhereItIsWrittenApartAndReadOneWay) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 干 于 亍 all fit the 一 一 丨 inside 余 and disagree: none of them guides 徐. 个 fits 漆's 人
+    // with the 丨 of 氺 under it, which 氺 takes whole. 赞 and 贝 do not overrule 躜, whose split
+    // is clearly the best on the shapes alone.
+    const auto got = splitTogether(*loader, QStringLiteral("干于亍示余徐个漆贝赞躜"));
+    expectPanels(got, {
+        "徐 twty: 彳:0,1,2 人:3,4 余底:5,6,7,8,9 key:y",
+        "漆 iswi: 氵:0,1,2 木:3,4,5,6 人:7,8 氺:9,10,11,12,13",
+        "躜 khtm: 口:0,1,2 止:3,4,5,6 𠂉:7,8 贝:19,20,21,22",
+    });
+}
+
+TEST(DecomposerComponents, ARadicalMayHoldAComponentWholeButNotTakePartOfItWithAGap) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 丰 alone is 三 丨; the ⺷ of each 羊 holds all of it. 厂 made of 羊's 一 and a stroke of the
+    // next 羊 would cut both.
+    const auto got = splitTogether(*loader, QStringLiteral("丰羊羼"));
+    expectPanels(got, {"羼 nudd: 尸:0,1,2 丷:3,4 ⺷:5,6,7,8 ⺷:17,18,19,20"});
+}
+
+TEST(DecomposerComponents, TheSplitsDoNotDependOnTheNumberOfWorkers) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const QString characters = QStringLiteral("卒啐碎粹醉甫辅铺发废拨");
+    EXPECT_EQ(splitTogether(*loader, characters, 1), splitTogether(*loader, characters, 3));
+}
+
+TEST(DecomposerComponents, IndexKeepsTrustedComponentsOfThreeStrokesOrMore) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const CharacterInput zu = loader->load(QStringLiteral("卒"));
+    const CharacterInput ba = loader->load(QStringLiteral("八"));
+    const CharacterInput host = loader->load(QStringLiteral("啐"));
+    ComponentIndex index;
+    index.add(ba, decompose(ba, *loader));
+    EXPECT_TRUE(index.hintsFor(host).empty()) << "two strokes recur by chance";
+    Decomposition doubtful = decompose(zu, *loader);
+    doubtful.confidence = Confidence::Low;
+    index.add(zu, doubtful);
+    EXPECT_TRUE(index.hintsFor(host).empty()) << "a low split guides nothing";
+    index.add(zu, decompose(zu, *loader));
+    const std::vector<ComponentHint> hints = index.hintsFor(host);
+    ASSERT_EQ(hints.size(), 1u);
+    EXPECT_EQ(hints[0].component, QStringLiteral("卒"));
+    EXPECT_EQ(hints[0].strokes, std::uint64_t{0b11111111000});  // 口 first, then 卒's eight strokes
+    const std::vector<std::uint64_t> groups{0b11000, 0b1100000, 0b110000000, 0b11000000000};
+    EXPECT_EQ(hints[0].groups, groups);
+}
+
+TEST(DecomposerOrder, WubiReadsThePartOnTheLeftFirst) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 衙: the outline writes 亍 before 吾; the stroke table and the code (tgkh) read 彳 吾 亍.
+    const CharacterInput ya = loader->load(QStringLiteral("衙"));
+    EXPECT_EQ(ya.readingOrder, (std::vector<int>{0, 1, 2, 6, 7, 8, 9, 10, 11, 12, 3, 4, 5}));
+    // Numbered as the outline writes them: 亍 is strokes 3-5.
+    const Decomposition d = decompose(ya, *loader);
+    EXPECT_EQ(describe(ya, d), QStringLiteral("衙 tgkh: 彳:0,1,2 五:6,7,8,9 口:10,11,12 丨:5"));
+    EXPECT_TRUE(d.matchesCode && d.shapeOk);
+    // 街 and 衍 are written in reading order already.
+    for (const char* c : {"街", "衍", "行"}) EXPECT_TRUE(loader->load(QString::fromUtf8(c)).readingOrder.empty()) << c;
+}
+
+TEST(DecomposerOrder, ReadingOrderMovesOnlyARightBlockThatThenFitsTheTable) {
+    // Strokes 0 (|, right) and 1 (-, right) are written before 2 (|) and 3 (-) on the left; the
+    // table reads the left pair first.
+    const std::vector<Median> rightFirst = {
+        {{800, 800}, {800, 500}}, {{700, 650}, {950, 650}}, {{200, 800}, {200, 500}}, {{100, 650}, {350, 650}}};
+    std::vector<int> order = readingOrder(rightFirst, {QStringLiteral("shsh")});
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3})) << "the classes fit already";
+    const std::vector<Median> mixed = {{{800, 800}, {800, 500}},
+                                       {{700, 650}, {950, 650}},
+                                       {{800, 450}, {800, 200}},
+                                       {{100, 650}, {350, 650}},
+                                       {{100, 500}, {350, 500}},
+                                       {{100, 350}, {350, 350}}};
+    // Table: the three left horizontals first, then the right part.
+    order = readingOrder(mixed, {QStringLiteral("hhhshs")});
+    EXPECT_EQ(order, (std::vector<int>{3, 4, 5, 0, 1, 2}));
+    // The same strokes with the block on the left of the other: no reordering.
+    std::vector<Median> mirrored = mixed;
+    for (auto& m : mirrored) {
+        for (auto& p : m) p.first = 1024 - p.first;
+    }
+    order = readingOrder(mirrored, {QStringLiteral("hhhshs")});
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+}  // namespace
+}  // namespace tessivo::datagen::test
