@@ -360,6 +360,9 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     const Confidence withComponents = std::max(rated(margin), Confidence::Medium);  // the enum runs from High to Low
     if (!best.matches || !best.identOk || !d.shapeOk) d.confidence = Confidence::Low;
     else d.confidence = std::min(byShapes, withComponents);
+    // Cutting a contained component otherwise than its own split may be right (the code of the
+    // whole decides), but the shapes alone cannot show it: such a split is not rated high.
+    if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
     if (candidates.size() > 1) {
         const auto next = std::min_element(candidates.begin() + 1, candidates.end(),
                                            [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

@@ -83,6 +83,22 @@ TEST(DecomposerComponents, ARadicalMayHoldAComponentWholeButNotTakePartOfItWithA
     expectPanels(got, {"羼 nudd: 尸:0,1,2 丷:3,4 ⺷:5,6,7,8 ⺷:17,18,19,20"});
 }
 
+// Where the host's split cuts a contained component otherwise than the component's own split,
+// the shapes may still favour it, but they cannot prove it: such a row is never rated high.
+// 垂 keeps its vertical in its last radical; 捶 and 锤 end on 二.
+TEST(DecomposerComponents, ASplitAtOddsWithAContainedComponentIsNotRatedHigh) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    std::vector<CharacterInput> inputs;
+    for (const QChar c : QStringLiteral("垂捶锤睡")) inputs.push_back(loader->load(QString(c)));
+    const std::vector<Decomposition> out = decomposeSmallestFirst(
+        inputs, 2, [loader](const CharacterInput& in, const std::vector<ComponentHint>& hints) { return decompose(in, *loader, hints); });
+    for (std::size_t i = 1; i < inputs.size(); ++i) {
+        const QString panels = describe(inputs[i], out[i]);
+        if (!panels.contains(QStringLiteral("二:"))) continue;  // a split that agrees with 垂 may be high
+        EXPECT_NE(out[i].confidence, Confidence::High) << panels.toStdString();
+    }
+}
+
 TEST(DecomposerComponents, TheSplitsDoNotDependOnTheNumberOfWorkers) {
     TESSIVO_REQUIRE_REAL_DATA();
     const QString characters = QStringLiteral("卒啐碎粹醉甫辅铺发废拨");
