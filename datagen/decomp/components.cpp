@@ -133,9 +133,10 @@ std::vector<Decomposition> decomposeSmallestFirst(
     std::vector<Decomposition> out(inputs.size());
     ComponentIndex index;
     std::mutex stepMutex;
-    for (const auto& [strokes, wave] : byStrokes) {
+    for (const auto& entry : byStrokes) {
         // Characters of one stroke count cannot contain each other: each wave runs in parallel
         // and joins the index only when it is complete.
+        const std::vector<int>& wave = entry.second;
         parallelFor(static_cast<int>(wave.size()), jobs, [&](int k) {
             const auto i = static_cast<std::size_t>(wave[static_cast<std::size_t>(k)]);
             out[i] = split(inputs[i], index.hintsFor(inputs[i]));
