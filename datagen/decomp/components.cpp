@@ -14,16 +14,8 @@ namespace {
 using decomposer::StrokePoints;
 using decomposer::StrokeSet;
 
-// Strokes this close (mean distance in the unit box) to a component's are that component.
-constexpr double kSameShape = 0.09;
 // Components shorter than this recur by chance (二 八 厂 in any pair of strokes).
 constexpr int kMinComponentStrokes = 3;
-
-decomposer::Shape shapeOf(const std::vector<StrokePoints>& strokes, int first, int count) {
-    std::vector<const StrokePoints*> points;
-    for (int i = first; i < first + count; ++i) points.push_back(&strokes[static_cast<std::size_t>(i)]);
-    return decomposer::normalised(points);
-}
 
 std::vector<StrokePoints> resampled(const CharacterInput& input) {
     std::vector<StrokePoints> out;
@@ -65,7 +57,7 @@ QString classesOf(const CharacterInput& input) {
 }
 
 bool sameShapeRun(const std::vector<StrokePoints>& host, int first, int count, const std::vector<StrokePoints>& component) {
-    return decomposer::shapeDistance(shapeOf(host, first, count), shapeOf(component, 0, count), false) <= kSameShape;
+    return decomposer::shapeDistance(decomposer::normalisedRun(host, first, count), decomposer::normalisedRun(component, 0, count), false) <= decomposer::kSameComponentShape;
 }
 
 void ComponentIndex::add(const CharacterInput& input, const Decomposition& decomposition) {

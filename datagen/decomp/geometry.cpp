@@ -55,6 +55,12 @@ Box boxOf(const Median& median) {
     return b;
 }
 
+Shape normalisedRun(const std::vector<StrokePoints>& strokes, int first, int count) {
+    std::vector<const StrokePoints*> points;
+    for (int i = first; i < first + count; ++i) points.push_back(&strokes[static_cast<std::size_t>(i)]);
+    return normalised(points);
+}
+
 Shape normalised(const std::vector<const StrokePoints*>& strokes) {
     Box box;
     for (const auto* s : strokes) {

@@ -51,6 +51,11 @@ Box boxOf(const Median& median);
 // Centres the strokes on their common box and scales it to a unit square (a thin box counts as
 // at least 60 units, so a lone horizontal stays flat instead of being blown up).
 Shape normalised(const std::vector<const StrokePoints*>& strokes);
+// Strokes first .. first + count - 1 of `strokes`, normalised together.
+Shape normalisedRun(const std::vector<StrokePoints>& strokes, int first, int count);
+
+// Strokes this close (mean distance in the unit box) to a component's are that component.
+constexpr double kSameComponentShape = 0.09;
 
 // Mean distance of stroke i of `a` from stroke i of `b`; with `anyOrder`, of the best pairing
 // (a variant of a radical written in another order than its reference glyph).

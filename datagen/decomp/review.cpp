@@ -12,16 +12,8 @@ namespace {
 
 using decomposer::StrokePoints;
 
-// Strokes this close (mean distance in the unit box) to a component's are that component.
-constexpr double kSameShape = 0.09;
 // How many hosts a line of the report names per split.
 constexpr int kHostsShown = 12;
-
-decomposer::Shape shapeOf(const std::vector<StrokePoints>& strokes, int first, int count) {
-    std::vector<const StrokePoints*> points;
-    for (int i = first; i < first + count; ++i) points.push_back(&strokes[static_cast<std::size_t>(i)]);
-    return decomposer::normalised(points);
-}
 
 // Characters of at least two strokes, by their class strings: the candidates for a component.
 QHash<QString, std::vector<std::size_t>> componentsByClasses(const std::vector<ReviewEntry>& entries) {
@@ -205,10 +197,10 @@ std::vector<ComponentSplits> componentSplits(const std::vector<ReviewEntry>& ent
             for (int count = 2; first + count <= n && count < n; ++count) {
                 const auto it = byClasses.find(host.classes.mid(first, count));
                 if (it == byClasses.end()) continue;
-                const decomposer::Shape run = shapeOf(host.strokes, first, count);
+                const decomposer::Shape run = decomposer::normalisedRun(host.strokes, first, count);
                 for (std::size_t c : *it) {
                     const ReviewEntry& comp = entries[c];
-                    if (decomposer::shapeDistance(run, shapeOf(comp.strokes, 0, count), false) > kSameShape) continue;
+                    if (decomposer::shapeDistance(run, decomposer::normalisedRun(comp.strokes, 0, count), false) > decomposer::kSameComponentShape) continue;
                     ComponentSplits& cs = found[c];
                     ++cs.occurrences;
                     cs.splits[splitOf(host.decomposition, first, count)] << host.character;
