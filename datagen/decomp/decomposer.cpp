@@ -281,9 +281,21 @@ bool meetsAsItself(const ComponentHint& hint, const decomposer::Geometry& geomet
     return differ <= kContactsDiffering;
 }
 
+// Whether stroke j lies mostly outside `box`: a stroke that only reaches the component's edge
+// (扌's rising stroke touching 考 in 拷) leaves the component whole; one that runs through its
+// box (且's sides around 三) may take its strokes.
+bool outsideOf(const decomposer::Geometry& g, int j, const decomposer::Box& box) {
+    constexpr int kInsideAtMost = 2;  // of the eight points of the centre line
+    int inside = 0;
+    for (const decomposer::Point& p : g.strokes[static_cast<std::size_t>(j)]) {
+        inside += p.x > box.x0 && p.x < box.x1 && p.y > box.y0 && p.y < box.y1;
+    }
+    return inside <= kInsideAtMost;
+}
+
 // The contained components that can guide the split: read one way only (干 于 亍 all fit the
 // 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
-// (三 inside 且 meets 且's sides, and its strokes may belong with them).
+// that run into them (三 inside 且 meets 且's sides, and its strokes may belong with them).
 std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
     std::vector<ComponentHint> out;
     for (const ComponentHint& hint : hints) {
@@ -293,9 +305,12 @@ std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& h
         const bool known = std::any_of(out.begin(), out.end(), [&](const ComponentHint& h) { return h.strokes == hint.strokes; });
         if (!oneWay || known) continue;
         if (!meetsAsItself(hint, geometry)) continue;
+        const decomposer::Box box = geometry.boxOf(hint.strokes);
         bool apart = true;
         for (int i : decomposer::indicesOf(hint.strokes)) {
-            for (int j = 0; j < geometry.n && apart; ++j) apart = (hint.strokes >> j & 1) || clearOf(geometry, i, j);
+            for (int j = 0; j < geometry.n && apart; ++j) {
+                apart = (hint.strokes >> j & 1) || clearOf(geometry, i, j) || outsideOf(geometry, j, box);
+            }
         }
         if (apart) out.push_back(hint);
     }

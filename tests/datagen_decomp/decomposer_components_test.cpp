@@ -62,6 +62,26 @@ TEST(DecomposerComponents, TheIssueExamplesInsideTheirHosts) {
     });
 }
 
+TEST(DecomposerComponents, AComponentIsFoundNarrowedAndBesideAStrokeThatTouchesIt) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 孝 squeezed under 酉 in 酵 keeps its 土 whole (no 十); 甫 narrowed beside 十 in 博 keeps 月
+    // (no 用); 扌's rising stroke touches 考 in 拷, which still keeps its 丿 apart from the 一.
+    const auto got = splitTogether(*loader, QStringLiteral("孝酵甫博考拷今钤"));
+    expectPanels(got, {
+        "酵 sgfb: 西:0,1,2,3,4,5 一:6 土:7,8,9 子:11,12,13",
+        "博 fgef: 十:0,1 一:2 月:3,4,5,6 寸:9,10,11",
+        "拷 rftn: 扌:0,1,2 土:3,4,5 丿:6 乙:8",
+        "钤 qwyn: 钅:0,1,2,3,4 人:5,6 丶:7 乙:8",
+    });
+}
+
+TEST(DecomposerComponents, AOneRadicalComponentClaimsNoStrokesThatOnlyResembleIt) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // The 二 丨 under 奉's 人, the vertical through both strokes, is no 干 however close the two look.
+    const auto got = splitTogether(*loader, QStringLiteral("干奉"));
+    expectPanels(got, {"奉 dwfh: 三:0,1,2 人:3,4 二:5,6 丨:7"});
+}
+
 TEST(DecomposerComponents, AComponentGuidesOnlyWhereItIsWrittenApartAndReadOneWay) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 干 于 亍 all fit the 一 一 丨 inside 余 and disagree: none of them guides 徐. 个 fits 漆's 人
@@ -117,6 +137,9 @@ TEST(DecomposerComponents, IndexKeepsTrustedComponentsOfThreeStrokesOrMore) {
     doubtful.confidence = Confidence::Low;
     index.add(zu, doubtful);
     EXPECT_TRUE(index.hintsFor(host).empty()) << "a low split guides nothing";
+    const CharacterInput tu = loader->load(QStringLiteral("土"));
+    index.add(tu, decompose(tu, *loader));
+    EXPECT_TRUE(index.hintsFor(loader->load(QStringLiteral("吐"))).empty()) << "a component of one radical guides nothing";
     index.add(zu, decompose(zu, *loader));
     const std::vector<ComponentHint> hints = index.hintsFor(host);
     ASSERT_EQ(hints.size(), 1u);
