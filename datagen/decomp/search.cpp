@@ -331,6 +331,12 @@ double Search::identCost(const std::vector<Instance>& ordered, bool& ok) const {
 // or holds all of it (取大优先 across the border: 丆 of 百 takes 白's first stroke; 䒑 of 碰 takes
 // the 一 over 业; 氺 of 漆 takes the 丨 that makes 个 with 人 above it; 犬 holds 大; ⺷ of 羊 is
 // all of 丰, which alone is 三 丨).
+bool Search::vouched(StrokeSet radical) const {
+    return std::any_of(components_.begin(), components_.end(), [&](const ComponentHint& h) {
+        return h.strokes != radical && std::find(h.groups.begin(), h.groups.end(), radical) != h.groups.end();
+    });
+}
+
 double Search::componentCost(const std::vector<Instance>& all) const {
     double cost = 0;
     for (const ComponentHint& hint : components_) {
@@ -341,7 +347,13 @@ double Search::componentCost(const std::vector<Instance>& all) const {
             const StrokeSet inside = in.mask & hint.strokes;
             if (!inside) continue;
             const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
-            if (inside == hint.strokes || (inside != in.mask && contiguous)) freed = true;
+            // Holding all of it and more (犬 around 大) frees it. A radical on exactly its strokes
+            // reads the component as that one radical (夕 for 勺 in 豹), which its own split denies,
+            // unless the component is a chart radical (业 is 业 whatever its code spells) or a larger
+            // component has that radical (⺷ of 羊 holds all of 丰).
+            const bool exactly = inside == hint.strokes && in.mask == inside;
+            if ((inside == hint.strokes && !exactly) || (inside != in.mask && contiguous)) freed = true;
+            else if (exactly && (!chart_.keysOf(hint.component).isEmpty() || vouched(in.mask))) freed = true;
             else if (inside != in.mask) gapped = true;
             else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) otherwise = true;
         }

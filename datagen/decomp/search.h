@@ -112,6 +112,8 @@ private:
     char effectiveLast(const std::vector<Instance>& ordered, std::size_t k, bool& mixed) const;
     double identCost(const std::vector<Instance>& ordered, bool& ok) const;
     double componentCost(const std::vector<Instance>& all) const;
+    // Whether a contained component has these strokes as one of its radicals.
+    bool vouched(StrokeSet radical) const;
     void finish(double cost);
     void record(Candidate cand);
 
