@@ -87,6 +87,18 @@ TEST(DecomposerComponents, ARadicalOnExactlyAComponentsStrokesMustBeOneOfItsOwn)
     });
 }
 
+TEST(DecomposerComponents, ALargeComponentMayMeetOtherwiseInAFewOfItsPairs) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 考 beside 钅, 鹿 under 林 and 黎 under 艹 meet otherwise than alone in a pair or three, as
+    // fonts squeeze them, and still keep their own splits: 丿 一 in 铐, 广 in 麓, 勹 in 藜.
+    const auto got = splitTogether(*loader, QStringLiteral("考铐鹿麓黎藜"));
+    expectPanels(got, {
+        "铐 qftn: 钅:0,1,2,3,4 土:5,6,7 丿:8 乙:10",
+        "麓 ssyx: 木:0,1,2,3 木:4,5,6,7 广:8,9,10 匕:17,18",
+        "藜 atqi: 艹:0,1,2 禾:3,4,5,6,7 勹:8,9 氺:13,14,15,16,17",
+    });
+}
+
 TEST(DecomposerComponents, AOneRadicalComponentClaimsNoStrokesThatOnlyResembleIt) {
     TESSIVO_REQUIRE_REAL_DATA();
     // The 二 丨 under 奉's 人, the vertical through both strokes, is no 干 however close the two look.
