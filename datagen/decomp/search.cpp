@@ -14,6 +14,7 @@ constexpr double kPerRadical = 0.03;
 constexpr double kNoReference = 0.25;       // shape cost of a radical the outline data does not draw
 constexpr double kWrapContained = 0.03;     // a wrapping radical around strokes inside it
 constexpr double kInterleaveContained = 0.04;
+constexpr double kChartPause = 0.03;        // a pause the radical's order of strokes allows (pauseAt)
 constexpr double kInterleaveLoose = 0.08;   // strokes between a radical's parts that lie outside it
 constexpr double kSkippedDot = 0.02;        // 戈's dot left out of the last radical
 constexpr double kCloseOrder = 0.03;        // radicals coded in the order they are finished
@@ -32,7 +33,7 @@ constexpr double kShapeFail = 0.20;         // a parse whose radical fails the s
 constexpr double kDetachedPiece = 0.15;
 // Two strokes this close to their radical's shape are that radical however far the font parts them.
 constexpr double kPartedPairShape = 0.2;
-constexpr long kNodeBudget = 600000;
+constexpr long kNodeBudget = 1500000;
 // A radical that lies within a contained component's strokes but is none of its own radicals.
 constexpr double kComponentSplit = 0.10;
 
@@ -146,7 +147,9 @@ double Search::closeCost(Instance& inst) {
     inst.hasReference = refs_.shape(inst.radical) != nullptr;
     cost += inst.shape * std::popcount(inst.mask) / n() + kDetachedPiece * fit.extraPieces;
     if (!shapePasses(inst)) cost += kShapeFail;
-    if (inst.gaps > 0) {
+    if (inst.gaps > 0 && inst.pauseGap) {
+        cost += kChartPause;
+    } else if (inst.gaps > 0) {
         const bool contained = g_.enclosesGap(inst.mask, inst.first, inst.last);
         if (inst.wrapGap && contained) cost += kWrapContained;
         else if (inst.wrapGap) cost += kInterleaveLoose;
@@ -155,11 +158,12 @@ double Search::closeCost(Instance& inst) {
     return cost;
 }
 
-// A radical pauses once: at its wrapping point, or (short radicals such as ⺀ 刂) after its
-// first stroke.
+// A radical pauses once: at its wrapping point, where a later order of its strokes lets it
+// (pauseAt), or (short radicals such as ⺀ 刂) after its first stroke.
 bool Search::mayPause(const Instance& in) {
     if (in.gaps > 0) return false;
-    return in.matched == in.radical->wrapAt || (in.matched == 1 && in.radical->classes.size() <= 2);
+    return in.matched == in.radical->wrapAt || (in.radical->alternative > 0 && in.matched == in.radical->pauseAt) ||
+           (in.matched == 1 && in.radical->classes.size() <= 2);
 }
 
 int Search::openCount() const {
@@ -224,6 +228,7 @@ void Search::continueRadical(std::size_t j, int i, double cost) {
     if (gap) {
         in.gaps = 1;
         in.wrapGap = in.radical->wrapAt == saved.matched;
+        in.pauseGap = in.radical->alternative > 0 && in.radical->pauseAt == saved.matched;
     }
     double add = 0;
     if (in.matched == len) {

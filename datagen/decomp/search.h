@@ -30,6 +30,7 @@ struct Instance {
     int last = -1;
     int gaps = 0;          // times other strokes came between two of its strokes
     bool wrapGap = false;  // the gap fell where the chart lets the radical wrap
+    bool pauseGap = false; // the gap fell where a later order of its strokes lets it pause
     int closeOrder = -1;
     int part = -1;         // which part of a composite radical (after expansion)
     double shape = 0;      // distance from the reference (no reference: a fixed cost)

@@ -14,6 +14,7 @@ namespace {
 // One chart row: key, glyph, stroke-class strings ('|' between alternatives), flags:
 //   keyname            the key's name radical
 //   wrap=N             may surround other strokes after its first N strokes
+//   pause=N            written in a later order, may pause after its first N strokes
 //   encloses           written after the part it surrounds (辶 廴)
 //   foldlast           the fold counts as the last stroke (丿 is written after it)
 //   dot                ends with the dot of 戈: the 丿 before it counts as the last stroke
@@ -36,7 +37,7 @@ const Row kRows[] = {
     {'g', "戋", "hhzpn", "dot"},
     // key f (12)
     {'f', "土", "hsh|shh", "keyname"},
-    {'f', "士", "hsh", ""},
+    {'f', "士", "hsh|shh", "pause=1"},
     {'f', "二", "hh", ""},
     {'f', "干", "hhs", ""},
     {'f', "十", "hs|sh", ""},
@@ -289,6 +290,7 @@ void applyFlag(Radical& radical, const QString& flag, const char* classes) {
     else if (flag == QLatin1String("dot")) radical.dotAfterSweep = true;
     else if (flag == QLatin1String("stdlast")) radical.standardLast = QString::fromLatin1(classes).section(QLatin1Char('|'), 0, 0).back().toLatin1();
     else if (flag.startsWith(QLatin1String("wrap="))) radical.wrapAt = flag.mid(5).toInt();
+    else if (flag.startsWith(QLatin1String("pause="))) radical.pauseAt = flag.mid(6).toInt();
     else if (flag.startsWith(QLatin1String("ref="))) {
         const QStringList parts = flag.mid(4).split(QLatin1Char(','));
         radical.refGlyph = parts[0];

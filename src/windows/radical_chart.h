@@ -39,6 +39,9 @@ struct Radical {
     // 0 for a row's first class string; later alternatives may order the strokes differently
     // from the reference glyph.
     int alternative = 0;
+    // In a later order, may pause once after this many strokes for strokes written through it
+    // (垂's 士: its vertical is written before the 艹 it passes). 0: never.
+    int pauseAt = 0;
     // A component the chart always splits the same way into several coded radicals, even when
     // their strokes interleave (兆 = the four dots on i, then 儿 on q; 衣 = 亠 then 𧘇): each
     // part's key, glyph and stroke offsets within the component, in coding order. Empty for an

@@ -99,6 +99,19 @@ TEST(DecomposerComponents, ALargeComponentMayMeetOtherwiseInAFewOfItsPairs) {
     });
 }
 
+TEST(DecomposerComponents, ARadicalWrittenThroughOthersKeepsItsStrokes) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 垂 writes the vertical of its 士 before the 艹 it passes through, then the two strokes under
+    // them: the last radical is that 士, not the 二 at the bottom nor a 十 without its middle stroke.
+    const auto got = splitTogether(*loader, QStringLiteral("垂捶锤睡"));
+    expectPanels(got, {
+        "垂 tgaf: 丿:0 一:1 艹:3,4,5 士:2,6,7",
+        "捶 rtgf: 扌:0,1,2 丿:3 一:4 士:5,9,10",
+        "锤 qtgf: 钅:0,1,2,3,4 丿:5 一:6 士:7,11,12",
+        "睡 htgf: 目:0,1,2,3,4 丿:5 一:6 士:7,11,12",
+    });
+}
+
 TEST(DecomposerComponents, AOneRadicalComponentClaimsNoStrokesThatOnlyResembleIt) {
     TESSIVO_REQUIRE_REAL_DATA();
     // The 二 丨 under 奉's 人, the vertical through both strokes, is no 干 however close the two look.

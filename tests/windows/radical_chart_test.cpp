@@ -40,6 +40,7 @@ TEST(RadicalChart, EveryKeyHasItsKeyNameAndRowsAreWellFormed) {
         EXPECT_TRUE(keys.contains(r.key)) << r.glyph.toStdString();
         for (QChar c : r.classes) EXPECT_TRUE(QStringLiteral("hspnz").contains(c)) << r.glyph.toStdString();
         EXPECT_LT(r.wrapAt, r.classes.size()) << r.glyph.toStdString();
+        EXPECT_LT(r.pauseAt, r.classes.size()) << r.glyph.toStdString();
         if (r.parts.empty()) continue;
         // A composite's parts share out its strokes, each once; only its final stroke may stay
         // uncoded (戈's dot closing 咸).
@@ -61,6 +62,8 @@ TEST(RadicalChart, FlagsOfTheRowsAreRead) {
     EXPECT_EQ(rowOf(QStringLiteral("大")).wrapAt, 1);
     EXPECT_TRUE(rowOf(QStringLiteral("大")).keyName) << "two flags in one row";
     EXPECT_EQ(rowOf(QStringLiteral("口")).wrapAt, 0);
+    EXPECT_EQ(rowOf(QStringLiteral("士")).pauseAt, 1) << "the vertical first, then what it passes through";
+    EXPECT_EQ(rowOf(QStringLiteral("土")).pauseAt, 0);
     EXPECT_TRUE(rowOf(QStringLiteral("辶")).enclosesBefore);
     EXPECT_TRUE(rowOf(QStringLiteral("力")).foldLast);
     EXPECT_TRUE(rowOf(QStringLiteral("戈")).dotAfterSweep);
