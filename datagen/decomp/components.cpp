@@ -71,10 +71,6 @@ void ComponentIndex::add(const CharacterInput& input, const Decomposition& decom
         for (int s : r.strokes) group |= StrokeSet{1} << s;
         if (group) e.groups.push_back(group);
     }
-    // A component that is one radical (干 土) says no more than that radical's own shape, which
-    // the search weighs already; found by a looser likeness it would claim strokes that only
-    // resemble it (the 二 丨 under 奉's 人 is no 干).
-    if (e.groups.size() == 1) return;
     byClasses_[classesOf(input)].push_back(std::move(e));
 }
 

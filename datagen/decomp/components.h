@@ -30,8 +30,7 @@ bool sameShapeRun(const std::vector<decomposer::StrokePoints>& host, int first, 
 class ComponentIndex {
 public:
     // Keeps `decomposition` as a component when it is trusted (spells the code, every radical
-    // shape-true, not low), has at least three strokes (shorter runs recur by chance) and more
-    // than one radical.
+    // shape-true, not low) and has at least three strokes: shorter runs recur by chance.
     // `input` must outlive the index.
     void add(const CharacterInput& input, const Decomposition& decomposition);
 

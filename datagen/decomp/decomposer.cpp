@@ -4,6 +4,8 @@
 #include "decomp/search.h"
 
 #include <algorithm>
+#include <bit>
+#include <iterator>
 #include <optional>
 
 namespace tessivo::datagen {
@@ -295,8 +297,8 @@ bool outsideOf(const decomposer::Geometry& g, int j, const decomposer::Box& box)
     return inside <= kInsideAtMost;
 }
 
-// The contained components that can guide the split: read one way only (干 于 亍 all fit the
-// 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
+// The contained components that can guide the split: of more than one radical, read one way
+// only (干 于 亍 all fit the 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
 // that run into them (三 inside 且 meets 且's sides, and its strokes may belong with them).
 std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
     std::vector<ComponentHint> out;
@@ -305,7 +307,11 @@ std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& h
             return other.strokes == hint.strokes && other.groups != hint.groups;
         });
         const bool known = std::any_of(out.begin(), out.end(), [&](const ComponentHint& h) { return h.strokes == hint.strokes; });
-        if (!oneWay || known) continue;
+        // A component that is one radical (干 土) says no more than that radical's own shape,
+        // which the search weighs already, and would claim strokes that only resemble it (the 二
+        // 丨 under 奉's 人 is no 干); it only tells that strokes read another way may be it.
+        const bool oneRadical = hint.groups.size() == 1;
+        if (!oneWay || known || oneRadical) continue;
         if (!meetsAsItself(hint, geometry)) continue;
         const decomposer::Box box = geometry.boxOf(hint.strokes);
         bool apart = true;
@@ -358,6 +364,28 @@ Confidence rated(double margin) {
 // not confirmed. The contained components choose among the parses and may lift a near tie to
 // medium, but never overrule a parse clearly ahead on the shapes alone, and high needs that lead:
 // a component's own split is no proof.
+// Whether two parses differ only in one stroke that belongs to one radical in `a` and to another
+// in `b`.
+bool oneStrokeMoved(const Candidate& a, const Candidate& b) {
+    std::vector<StrokeSet> onlyA;
+    std::vector<StrokeSet> onlyB;
+    const auto masksOf = [](const Candidate& c) {
+        std::vector<StrokeSet> masks;
+        for (const decomposer::Instance& in : c.ordered) masks.push_back(in.mask);
+        std::sort(masks.begin(), masks.end());
+        return masks;
+    };
+    const std::vector<StrokeSet> ma = masksOf(a);
+    const std::vector<StrokeSet> mb = masksOf(b);
+    std::set_difference(ma.begin(), ma.end(), mb.begin(), mb.end(), std::back_inserter(onlyA));
+    std::set_difference(mb.begin(), mb.end(), ma.begin(), ma.end(), std::back_inserter(onlyB));
+    if (onlyA.size() != 2 || onlyB.size() != 2 || (onlyA[0] | onlyA[1]) != (onlyB[0] | onlyB[1])) return false;
+    return std::popcount(onlyA[0] ^ onlyB[0]) == 1 || std::popcount(onlyA[0] ^ onlyB[1]) == 1;
+}
+
+// Parses this close are nearly equal for the crossing rule.
+constexpr double kCrossingTie = 0.07;
+
 Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& input) {
     const auto shapeCost = [](const Candidate& c) { return c.cost - c.componentCost; };
     std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return shapeCost(a) < shapeCost(b); });
@@ -365,6 +393,17 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (shapeMargin <= decomposer::kHighMargin) {
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
     }
+    // 能连不交: of two nearly equal parses with the same radicals' keys that differ by one stroke
+    // moved from one radical to the next, the one whose radicals cross each other less (半 is 丷
+    // 干, not 䒑 with a 十 through its 一).
+    const auto crossesLess = [&](const Candidate& c) {
+        const Candidate& front = candidates.front();
+        return c.cost - front.cost <= kCrossingTie && c.keys == front.keys && c.crossings < front.crossings && c.matches == front.matches &&
+               c.identOk == front.identOk && oneStrokeMoved(c, front);
+    };
+    const auto lessCrossing = std::find_if(candidates.begin() + 1, candidates.end(), crossesLess);
+    const bool byCrossing = lessCrossing != candidates.end();
+    if (byCrossing) std::rotate(candidates.begin(), lessCrossing, lessCrossing + 1);
     const Candidate& best = candidates.front();
     Decomposition d = fromCandidate(best, input, static_cast<int>(input.strokes.size()));
     double margin = 1.0;
@@ -380,6 +419,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // Cutting a contained component otherwise than its own split may be right (the code of the
     // whole decides), but the shapes alone cannot show it: such a split is not rated high.
     if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    // Chosen by the crossing over a cheaper parse: a rule decided, not a margin.
+    if (byCrossing) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
     if (candidates.size() > 1) {
         const auto next = std::min_element(candidates.begin() + 1, candidates.end(),
                                            [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

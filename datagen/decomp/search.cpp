@@ -367,6 +367,22 @@ double Search::componentCost(const std::vector<Instance>& all) const {
     return cost;
 }
 
+int Search::crossings(const std::vector<Instance>& all) const {
+    int count = 0;
+    for (std::size_t a = 0; a < all.size(); ++a) {
+        for (std::size_t b = a + 1; b < all.size(); ++b) {
+            bool cross = false;
+            for (int i : indicesOf(all[a].mask)) {
+                for (int j : indicesOf(all[b].mask)) {
+                    cross = cross || g_.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j)) == Contact::Cross;
+                }
+            }
+            count += cross;
+        }
+    }
+    return count;
+}
+
 void Search::finish(double cost) {
     const std::vector<Instance> all = expanded(insts_);
     const int m = static_cast<int>(all.size());
@@ -402,6 +418,8 @@ void Search::finish(double cost) {
             if (keyOf(in) != code_[k]) cand.matches = false;
         }
     }
+    cand.crossings = crossings(all);
+    for (const Instance& in : ordered) cand.keys.append(keyOf(in));
     cand.ordered = std::move(ordered);
     record(std::move(cand));
 }

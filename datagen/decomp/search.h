@@ -54,6 +54,8 @@ struct Candidate {
     bool identOk = true;
     double cost = 0;
     double componentCost = 0;  // the part of `cost` charged for cutting contained components
+    int crossings = 0;         // pairs of its radicals that cross each other (交)
+    QString keys;              // the keys of all its radicals, in coding order
     bool matches = true;
     std::array<StrokeSet, 4> panelMasks{};
 };
@@ -113,6 +115,7 @@ private:
     char effectiveLast(const std::vector<Instance>& ordered, std::size_t k, bool& mixed) const;
     double identCost(const std::vector<Instance>& ordered, bool& ok) const;
     double componentCost(const std::vector<Instance>& all) const;
+    int crossings(const std::vector<Instance>& all) const;
     // Whether a contained component has these strokes as one of its radicals.
     bool vouched(StrokeSet radical) const;
     void finish(double cost);
