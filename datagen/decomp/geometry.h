@@ -55,7 +55,7 @@ Shape normalised(const std::vector<const StrokePoints*>& strokes);
 Shape normalisedRun(const std::vector<StrokePoints>& strokes, int first, int count);
 
 // Strokes this close (mean distance in the unit box) to a component's are that component.
-constexpr double kSameComponentShape = 0.11;
+constexpr double kSameComponentShape = 0.13;
 
 // Mean distance of stroke i of `a` from stroke i of `b`; with `anyOrder`, of the best pairing
 // (a variant of a radical written in another order than its reference glyph).

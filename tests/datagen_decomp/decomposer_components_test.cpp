@@ -66,8 +66,9 @@ TEST(DecomposerComponents, AComponentIsFoundNarrowedAndBesideAStrokeThatTouchesI
     TESSIVO_REQUIRE_REAL_DATA();
     // 孝 squeezed under 酉 in 酵 keeps its 土 whole (no 十); 甫 narrowed beside 十 in 博 keeps 月
     // (no 用); 扌's rising stroke touches 考 in 拷, which still keeps its 丿 apart from the 一.
-    const auto got = splitTogether(*loader, QStringLiteral("孝酵甫博考拷今钤"));
+    const auto got = splitTogether(*loader, QStringLiteral("孝酵甫博膊考拷今钤"));
     expectPanels(got, {
+        "膊 egef: 月:0,1,2,3 一:4 月:5,6,7,8 寸:11,12,13",
         "酵 sgfb: 西:0,1,2,3,4,5 一:6 土:7,8,9 子:11,12,13",
         "博 fgef: 十:0,1 一:2 月:3,4,5,6 寸:9,10,11",
         "拷 rftn: 扌:0,1,2 土:3,4,5 丿:6 乙:8",
