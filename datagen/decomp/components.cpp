@@ -103,8 +103,10 @@ std::vector<ComponentHint> ComponentIndex::hintsFor(const CharacterInput& host) 
             const auto it = byClasses_.find(classes.mid(first, count));
             if (it == byClasses_.end()) continue;
             for (const Entry& e : *it) {
-                if (!sameShapeRun(strokes, first, count, e.strokes)) continue;
+                const double distance = decomposer::shapeDistance(decomposer::normalisedRun(strokes, first, count), decomposer::normalisedRun(e.strokes, 0, count), false);
+                if (distance > decomposer::kSameComponentShape) continue;
                 ComponentHint hint;
+                hint.distance = distance;
                 hint.component = e.input->character;
                 hint.strokes = decomposer::firstStrokes(count) << first;
                 for (StrokeSet g : e.groups) hint.groups.push_back(g << first);

@@ -300,11 +300,14 @@ bool outsideOf(const decomposer::Geometry& g, int j, const decomposer::Box& box)
 // The contained components that can guide the split: of more than one radical, read one way
 // only (干 于 亍 all fit the 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
 // that run into them (三 inside 且 meets 且's sides, and its strokes may belong with them).
+constexpr double kRivalShapeMargin = 0.03;
+
 std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
     std::vector<ComponentHint> out;
     for (const ComponentHint& hint : hints) {
+        // A rival read otherwise counts unless clearly farther in shape (牛 beside 午 in 许).
         const bool oneWay = std::none_of(hints.begin(), hints.end(), [&](const ComponentHint& other) {
-            return other.strokes == hint.strokes && other.groups != hint.groups;
+            return other.strokes == hint.strokes && other.groups != hint.groups && other.distance < hint.distance + kRivalShapeMargin;
         });
         const bool known = std::any_of(out.begin(), out.end(), [&](const ComponentHint& h) { return h.strokes == hint.strokes; });
         // A component that is one radical (干 土) says no more than that radical's own shape,
@@ -383,6 +386,23 @@ bool oneStrokeMoved(const Candidate& a, const Candidate& b) {
     return std::popcount(onlyA[0] ^ onlyB[0]) == 1 || std::popcount(onlyA[0] ^ onlyB[1]) == 1;
 }
 
+// 取大优先 for the first radical: of two parses as above that cross alike, the one whose first
+// radical, written from stroke 0 without a gap, takes the moved stroke (午 is 𠂉 十, not 丿 干).
+// Only between radicals in their first forms: a later form is there for a stroke given to a
+// neighbour (豕 without its 一 under 遂's 丷 would let 䒑 take it).
+bool largerFirstRadical(const Candidate& a, const Candidate& b) {
+    if (a.keys != b.keys || a.matches != b.matches || a.identOk != b.identOk || a.crossings != b.crossings || !oneStrokeMoved(a, b)) return false;
+    const auto firstForms = [](const Candidate& c) {
+        return std::all_of(c.ordered.begin(), c.ordered.end(), [](const decomposer::Instance& in) { return in.radical->alternative == 0 || in.part >= 0; });
+    };
+    const auto fromStart = [](const Candidate& c) {
+        const StrokeSet first = c.ordered.front().mask;
+        return (first & 1) && std::popcount(first + 1) == 1;  // strokes 0 .. k, no gap
+    };
+    return firstForms(a) && firstForms(b) && fromStart(a) && fromStart(b) &&
+           std::popcount(a.ordered.front().mask) > std::popcount(b.ordered.front().mask);
+}
+
 // Parses this close are nearly equal for the crossing rule.
 constexpr double kCrossingTie = 0.07;
 
@@ -402,13 +422,27 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
                c.identOk == front.identOk && oneStrokeMoved(c, front);
     };
     const auto lessCrossing = std::find_if(candidates.begin() + 1, candidates.end(), crossesLess);
-    const bool byCrossing = lessCrossing != candidates.end();
+    bool byCrossing = lessCrossing != candidates.end();
     if (byCrossing) std::rotate(candidates.begin(), lessCrossing, lessCrossing + 1);
+    const auto larger = std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
+        return c.cost - candidates.front().cost <= kCrossingTie && largerFirstRadical(c, candidates.front());
+    });
+    if (!byCrossing && larger != candidates.end()) {
+        std::rotate(candidates.begin(), larger, larger + 1);
+        byCrossing = true;
+    }
     const Candidate& best = candidates.front();
     Decomposition d = fromCandidate(best, input, static_cast<int>(input.strokes.size()));
     double margin = 1.0;
     shapeMargin = 1.0;
     for (std::size_t k = 1; k < candidates.size(); ++k) {
+        // A near rival that a rule sets aside caps the rating at medium instead.
+        const Candidate& rival = candidates[k];
+        if (rival.cost - best.cost <= kCrossingTie &&
+            ((rival.keys == best.keys && best.crossings < rival.crossings && oneStrokeMoved(best, rival)) || largerFirstRadical(best, rival))) {
+            byCrossing = true;
+            continue;
+        }
         margin = std::min(margin, candidates[k].cost - best.cost);
         shapeMargin = std::min(shapeMargin, shapeCost(candidates[k]) - shapeCost(best));
     }
@@ -419,7 +453,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // Cutting a contained component otherwise than its own split may be right (the code of the
     // whole decides), but the shapes alone cannot show it: such a split is not rated high.
     if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
-    // Chosen by the crossing over a cheaper parse: a rule decided, not a margin.
+    // A rule decided between near rivals, not a margin.
     if (byCrossing) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
     if (candidates.size() > 1) {
         const auto next = std::min_element(candidates.begin() + 1, candidates.end(),

@@ -28,6 +28,7 @@ struct ComponentHint {
     // Which pairs of its strokes stand apart in the component itself, pair (i, j), i < j, at
     // i * count + j (1 apart, 0 meeting, -1 unsure).
     std::vector<signed char> apart;
+    double distance = 0;  // how far the host's strokes are from the component's shape
 };
 
 // `classVariants`: the stroke-class strings to try, best first, each as long as input.strokes

@@ -134,6 +134,20 @@ TEST(DecomposerCrossing, OfTwoNearlyEqualSplitsTheOneWhoseRadicalsDoNotCrossWins
     });
 }
 
+TEST(DecomposerCrossing, TheFirstRadicalTakesAStrokeItCouldHaveAsLargeAsItCanBe) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 午 is 𠂉 十, not 丿 干, and keeps that split in 许 and 浒 beside 牛, which looks much like it.
+    // Further on, a stroke that could end one radical starts the next: 遂 is 丷 豕, not 䒑 and 豕
+    // without its 一.
+    const auto got = splitTogether(*loader, QStringLiteral("午牛许浒遂"));
+    expectPanels(got, {
+        "午 tfj: 𠂉:0,1 十:2,3 key:j -",
+        "许 ytfh: 讠:0,1 𠂉:2,3 十:4,5 key:h",
+        "浒 iytf: 氵:0,1,2 讠:3,4 𠂉:5,6 十:7,8",
+        "遂 uepi: 丷:0,1 豕:2,3,4,5,6,7,8 辶:9,10,11 key:i",
+    });
+}
+
 TEST(DecomposerComponents, AComponentGuidesOnlyWhereItIsWrittenApartAndReadOneWay) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 干 于 亍 all fit the 一 一 丨 inside 余 and disagree: none of them guides 徐. 个 fits 漆's 人
