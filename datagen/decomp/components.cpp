@@ -56,10 +56,6 @@ QString classesOf(const CharacterInput& input) {
     return out;
 }
 
-bool sameShapeRun(const std::vector<StrokePoints>& host, int first, int count, const std::vector<StrokePoints>& component) {
-    return decomposer::shapeDistance(decomposer::normalisedRun(host, first, count), decomposer::normalisedRun(component, 0, count), false) <= decomposer::kSameComponentShape;
-}
-
 void ComponentIndex::add(const CharacterInput& input, const Decomposition& decomposition) {
     const int n = static_cast<int>(input.strokes.size());
     if (n < kMinComponentStrokes || n >= decomposer::kMaxStrokes || !trusted(decomposition)) return;

@@ -21,11 +21,6 @@ namespace tessivo::datagen {
 
 class InputLoader;
 
-// Whether strokes `first`..`first + count - 1` of `host` are `component`'s strokes, alike up to
-// scale and place (`component` has `count` strokes).
-bool sameShapeRun(const std::vector<decomposer::StrokePoints>& host, int first, int count,
-                  const std::vector<decomposer::StrokePoints>& component);
-
 // Split characters that larger ones may contain.
 class ComponentIndex {
 public:
