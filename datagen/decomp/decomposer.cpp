@@ -301,13 +301,16 @@ bool outsideOf(const decomposer::Geometry& g, int j, const decomposer::Box& box)
 // only (干 于 亍 all fit the 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
 // that run into them (三 inside 且 meets 且's sides, and its strokes may belong with them).
 constexpr double kRivalShapeMargin = 0.03;
+constexpr double kRivalShapeRatio = 1.5;
 
 std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
     std::vector<ComponentHint> out;
     for (const ComponentHint& hint : hints) {
-        // A rival read otherwise counts unless clearly farther in shape (牛 beside 午 in 许).
+        // A rival read otherwise counts unless clearly farther in shape (牛 beside 午 in 许, 干
+        // beside 于 in 圩).
         const bool oneWay = std::none_of(hints.begin(), hints.end(), [&](const ComponentHint& other) {
-            return other.strokes == hint.strokes && other.groups != hint.groups && other.distance < hint.distance + kRivalShapeMargin;
+            return other.strokes == hint.strokes && other.groups != hint.groups &&
+                   other.distance < std::min(hint.distance + kRivalShapeMargin, hint.distance * kRivalShapeRatio);
         });
         const bool known = std::any_of(out.begin(), out.end(), [&](const ComponentHint& h) { return h.strokes == hint.strokes; });
         // A component that is one radical (干 土) says no more than that radical's own shape,

@@ -248,6 +248,28 @@ std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringL
             }
         }
     }
+    if (best != order || variants.isEmpty() || variants.front().size() != n) return best;
+    // A fold and its neighbour that the outline writes the other way round, each of the other's
+    // class and neither of its own, the fold clearly the longer (肠: the short 丿 inside 𠃓 before
+    // its fold). Strokes alike in length are left alone: the shapes may misread them (女's く).
+    const QString& v = variants.front();
+    const auto length = [&](int k) {
+        const Median& m = medians[static_cast<std::size_t>(best[static_cast<std::size_t>(k)])];
+        double total = 0;
+        for (std::size_t j = 1; j < m.size(); ++j) total += std::hypot(m[j].first - m[j - 1].first, m[j].second - m[j - 1].second);
+        return total;
+    };
+    constexpr double kFoldLonger = 1.5;
+    for (int i = 0; i + 1 < n; ++i) {
+        const char first = v[i].toLatin1();
+        const char second = v[i + 1].toLatin1();
+        const auto at = [&](int k) { return shapes[static_cast<std::size_t>(best[static_cast<std::size_t>(k)])]; };
+        const bool foldLonger = first == 'z' ? length(i + 1) >= kFoldLonger * length(i) : second == 'z' && length(i) >= kFoldLonger * length(i + 1);
+        if (first != second && at(i) == second && at(i + 1) == first && foldLonger) {
+            std::swap(best[static_cast<std::size_t>(i)], best[static_cast<std::size_t>(i + 1)]);
+            ++i;
+        }
+    }
     return best;
 }
 

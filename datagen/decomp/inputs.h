@@ -63,8 +63,9 @@ QStringList fittingVariants(const QStringList& variants, const std::vector<Media
 // data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`
 // in: the outline's, or with one block of strokes moved behind the next when the moved strokes
 // then take the table's classes (several more strokes agree, nearly all do) and the moved block
-// stands right of the one it follows. Indices into `medians`. The loaded input keeps the
-// outline's order and notes this one (CharacterInput::readingOrder).
+// stands right of the one it follows; failing that, with a fold and its neighbour swapped where
+// the outline writes them the other way round (肠's 𠃓). Indices into `medians`. The loaded input
+// keeps the outline's order and notes this one (CharacterInput::readingOrder).
 std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringList& variants);
 
 class InputLoader {

@@ -116,9 +116,11 @@ TEST(DecomposerComponents, ARadicalWrittenThroughOthersKeepsItsStrokes) {
 TEST(DecomposerComponents, AOneRadicalComponentClaimsNoStrokesThatOnlyResembleIt) {
     TESSIVO_REQUIRE_REAL_DATA();
     // The 二 丨 under 奉's 人, the vertical through both strokes, is no 干 however close the two look.
-    // 干 still tells that the 一 一 丨 under 南's 丷 need not be 于 (一 十).
-    const auto got = splitTogether(*loader, QStringLiteral("干于奉南"));
-    expectPanels(got, {"奉 dwfh: 三:0,1,2 人:3,4 二:5,6 丨:7", "南 fmuf: 十:0,1 冂:2,3 丷:4,5 干:6,7,8"});
+    // 干 still tells that the 一 一 丨 under 南's 丷 need not be 于 (一 十), but not where 于 is
+    // clearly the closer (圩).
+    const auto got = splitTogether(*loader, QStringLiteral("干于奉南圩"));
+    expectPanels(got, {"奉 dwfh: 三:0,1,2 人:3,4 二:5,6 丨:7", "南 fmuf: 十:0,1 冂:2,3 丷:4,5 干:6,7,8",
+                       "圩 fgfh: 土:0,1,2 一:3 十:4,5 key:h"});
 }
 
 TEST(DecomposerCrossing, OfTwoNearlyEqualSplitsTheOneWhoseRadicalsDoNotCrossWins) {
@@ -223,6 +225,16 @@ TEST(DecomposerOrder, WubiReadsThePartOnTheLeftFirst) {
     EXPECT_TRUE(d.matchesCode && d.shapeOk);
     // 街 and 衍 are written in reading order already.
     for (const char* c : {"街", "衍", "行"}) EXPECT_TRUE(loader->load(QString::fromUtf8(c)).readingOrder.empty()) << c;
+}
+
+TEST(DecomposerOrder, AFoldWrittenAfterItsShortNeighbourIsReadFirst) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // The outline writes the short 丿 inside 肠's 𠃓 before the fold; the stroke table reads the fold
+    // first, and so does the split. 女's く and 丿, alike in length, keep the outline's order.
+    const CharacterInput chang = loader->load(QStringLiteral("肠"));
+    EXPECT_EQ(chang.readingOrder, (std::vector<int>{0, 1, 2, 3, 5, 4, 6}));
+    EXPECT_EQ(describe(chang, decompose(chang, *loader)), QStringLiteral("肠 enrt: 月:0,1,2,3 乙:5 ⺁:4,6 key:t"));
+    for (const char* c : {"耍", "汤", "场"}) EXPECT_TRUE(loader->load(QString::fromUtf8(c)).readingOrder.empty()) << c;
 }
 
 TEST(DecomposerOrder, ReadingOrderMovesOnlyARightBlockThatThenFitsTheTable) {
