@@ -225,7 +225,9 @@ QString reviewReport(const std::vector<ReviewEntry>& entries, const std::vector<
                        [](const Decomposition& d) { return !d.matchesCode; });
     out += listSection(entries, QStringLiteral("Spelling the code, but a coded radical is not shape-true"),
                        [](const Decomposition& d) { return d.matchesCode && !d.shapeOk; });
-    out += listSection(entries, QStringLiteral("Read in Wubi's order: a part the outline writes before the one left of it"),
+    out += listSection(entries,
+                       QStringLiteral("Read in Wubi's order: a part the outline writes before the one left of it, "
+                                      "or a fold after its short neighbour"),
                        nullptr, [](const ReviewEntry& e) { return e.readingOrder; });
     out += lowSection(entries);
     out += componentSection(entries);

@@ -128,7 +128,7 @@ TEST(DecomposerReview, LowRowsAreGroupedByTheirReason) {
         << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("### near ties (1)\n拌\trufh\t扌:0 䒑:1 十:2 -\tnearly as good: 扌:0 丷:1 二:2 丨:2\n")))
         << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("the one left of it (1)\n衙\t"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("its short neighbour (1)\n衙\t"))) << report.toStdString();
 }
 
 }  // namespace
