@@ -186,7 +186,7 @@ void Search::dfs(int i, double cost) {
         if (forced < 0 || static_cast<int>(j) == forced) continueRadical(j, i, cost);
     }
     if (forced >= 0) return;
-    // Leave 戈's final dot out of the last radical (成 我: the 丿 before it is coded last).
+    // Leave the final dot out of the last radical (成 我: the 丿 before it is coded last; 跋: 又).
     if (mayLeaveDot(i, c)) {
         skipped_ = StrokeSet{1} << i;
         dfs(i + 1, cost + kSkippedDot);
@@ -248,8 +248,9 @@ void Search::continueRadical(std::size_t j, int i, double cost) {
     insts_[j] = saved;
 }
 
+// The final dot after 戈's 乚 丿, or after the 横撇 捺 of 犮's 又 (跋 khdc: the dot is not coded).
 bool Search::mayLeaveDot(int i, char c) const {
-    return i == n() - 1 && n() >= 4 && code_.size() == 4 && c == 'n' && cls(i - 1) == 'p' && cls(i - 2) == 'z' &&
+    return i == n() - 1 && n() >= 4 && code_.size() == 4 && c == 'n' && (cls(i - 1) == 'p' || cls(i - 1) == 'n') && cls(i - 2) == 'z' &&
            openCount() == 0 && mode_ != Mode::Relaxed;
 }
 

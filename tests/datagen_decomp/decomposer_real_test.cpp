@@ -110,6 +110,9 @@ TEST(DecomposerReal, FourOrMoreRadicalsCodeTheFirstThreeAndTheLast) {
         // 戈's dot is left out: the 丿 before it is the last radical.
         {"成", "厂:0,1 乙:2 乙:3 丿:4", "general"},
         {"我", "丿:0 扌:1,2,3 乙:4 丿:5", "general"},
+        // So is 犮's where the code ends on its 又, which is the 横撇 and the 捺, not the dot.
+        {"跋", "口:0,1,2 止:3,4,5,6 ナ:7,8 又:9,10", "general"},
+        {"拔", "扌:0,1,2 ナ:3,4 又:5,6 丶:7", "general"},
     };
     for (const auto& e : cases) check(*loader, e);
     // The dot still belongs to the drawing: it is in the uncoded group.
