@@ -193,7 +193,12 @@ void Search::dfs(int i, double cost) {
         skipped_ = 0;
     }
     if (openCount() >= 2) return;
-    for (const chart::Radical* r : chart_.startingWith(c)) beginRadical(r, i, cost);
+    for (const chart::Radical* r : chart_.startingWith(c)) {
+        // Each first radical gets the whole budget: the larger ones, tried first, must not use it
+        // up before the smaller (丿 土 at the top of 赞 after 𠂉 十).
+        if (i == 0) nodes_ = 0;
+        beginRadical(r, i, cost);
+    }
 }
 
 // An open radical that may not pause here must take stroke i (`forced`, else -1); open
