@@ -98,8 +98,9 @@ std::vector<ComponentHint> ComponentIndex::hintsFor(const CharacterInput& host) 
         for (int count = kMinComponentStrokes; first + count <= n && count < n; ++count) {
             const auto it = byClasses_.find(classes.mid(first, count));
             if (it == byClasses_.end()) continue;
+            const decomposer::Shape run = decomposer::normalisedRun(strokes, first, count);
             for (const Entry& e : *it) {
-                const double distance = decomposer::shapeDistance(decomposer::normalisedRun(strokes, first, count), decomposer::normalisedRun(e.strokes, 0, count), false);
+                const double distance = decomposer::shapeDistance(run, decomposer::normalisedRun(e.strokes, 0, count), false);
                 if (distance > decomposer::kSameComponentShape) continue;
                 ComponentHint hint;
                 hint.distance = distance;

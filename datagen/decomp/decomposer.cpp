@@ -297,12 +297,15 @@ bool outsideOf(const decomposer::Geometry& g, int j, const decomposer::Box& box)
     return inside <= kInsideAtMost;
 }
 
-// The contained components that can guide the split: of more than one radical, read one way
-// only (干 于 亍 all fit the 一 一 丨 of 余 and disagree), meeting as in themselves, and written clear of the other strokes
-// that run into them (三 inside 且 meets 且's sides, and its strokes may belong with them).
+// A look-alike component read otherwise stops another from guiding unless it is this much
+// farther in shape, and this many times as far.
 constexpr double kRivalShapeMargin = 0.03;
 constexpr double kRivalShapeRatio = 1.5;
 
+// The contained components that can guide the split: of more than one radical, read one way
+// only (干 于 亍 all fit the 一 一 丨 of 余 and disagree), meeting as in themselves, and written
+// clear of the other strokes that run into them (三 inside 且 meets 且's sides, and its strokes
+// may belong with them).
 std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& hints, const decomposer::Geometry& geometry) {
     std::vector<ComponentHint> out;
     for (const ComponentHint& hint : hints) {
@@ -365,16 +368,9 @@ Confidence rated(double margin) {
     return Confidence::Low;
 }
 
-// The cheapest parse, rated: high when confirmed by code, identification key and shapes, and
-// clearly ahead of any other split; medium when ahead by a little; low for a near tie, or when
-// not confirmed. The contained components choose among the parses and may lift a near tie to
-// medium, but never overrule a parse clearly ahead on the shapes alone, and high needs that lead:
-// a component's own split is no proof.
 // Whether two parses differ only in one stroke that belongs to one radical in `a` and to another
 // in `b`.
 bool oneStrokeMoved(const Candidate& a, const Candidate& b) {
-    std::vector<StrokeSet> onlyA;
-    std::vector<StrokeSet> onlyB;
     const auto masksOf = [](const Candidate& c) {
         std::vector<StrokeSet> masks;
         for (const decomposer::Instance& in : c.ordered) masks.push_back(in.mask);
@@ -383,18 +379,33 @@ bool oneStrokeMoved(const Candidate& a, const Candidate& b) {
     };
     const std::vector<StrokeSet> ma = masksOf(a);
     const std::vector<StrokeSet> mb = masksOf(b);
+    std::vector<StrokeSet> onlyA;
+    std::vector<StrokeSet> onlyB;
     std::set_difference(ma.begin(), ma.end(), mb.begin(), mb.end(), std::back_inserter(onlyA));
     std::set_difference(mb.begin(), mb.end(), ma.begin(), ma.end(), std::back_inserter(onlyB));
     if (onlyA.size() != 2 || onlyB.size() != 2 || (onlyA[0] | onlyA[1]) != (onlyB[0] | onlyB[1])) return false;
     return std::popcount(onlyA[0] ^ onlyB[0]) == 1 || std::popcount(onlyA[0] ^ onlyB[1]) == 1;
 }
 
-// 取大优先 for the first radical: of two parses as above that cross alike, the one whose first
-// radical, written from stroke 0 without a gap, takes the moved stroke (午 is 𠂉 十, not 丿 干).
-// Only between radicals in their first forms: a later form is there for a stroke given to a
-// neighbour (豕 without its 一 under 遂's 丷 would let 䒑 take it).
+bool sameKeys(const Candidate& a, const Candidate& b) {
+    return std::equal(a.ordered.begin(), a.ordered.end(), b.ordered.begin(), b.ordered.end(),
+                      [](const decomposer::Instance& x, const decomposer::Instance& y) { return keyOf(x) == keyOf(y); });
+}
+
+// Two parses that Wubi's rules may choose between: the same keys, both confirmed alike, one
+// stroke moved between two radicals.
+bool rivalsByRule(const Candidate& a, const Candidate& b) {
+    return sameKeys(a, b) && a.matches == b.matches && a.identOk == b.identOk && oneStrokeMoved(a, b);
+}
+
+// 能连不交: the one whose radicals cross each other less (半 is 丷 干, not 䒑 with a 十 through its 一).
+bool crossesLess(const Candidate& a, const Candidate& b) { return a.crossings < b.crossings && rivalsByRule(a, b); }
+
+// 取大优先 for the first radical: of two that cross alike, the one whose first radical, written
+// from stroke 0 without a gap, takes the moved stroke (午 is 𠂉 十, not 丿 干). Only between
+// radicals in their first forms: a later form is there for a stroke given to a neighbour (豕
+// without its 一 under 遂's 丷 would let 䒑 take it).
 bool largerFirstRadical(const Candidate& a, const Candidate& b) {
-    if (a.keys != b.keys || a.matches != b.matches || a.identOk != b.identOk || a.crossings != b.crossings || !oneStrokeMoved(a, b)) return false;
     const auto firstForms = [](const Candidate& c) {
         return std::all_of(c.ordered.begin(), c.ordered.end(), [](const decomposer::Instance& in) { return in.radical->alternative == 0 || in.part >= 0; });
     };
@@ -402,13 +413,18 @@ bool largerFirstRadical(const Candidate& a, const Candidate& b) {
         const StrokeSet first = c.ordered.front().mask;
         return (first & 1) && std::popcount(first + 1) == 1;  // strokes 0 .. k, no gap
     };
-    return firstForms(a) && firstForms(b) && fromStart(a) && fromStart(b) &&
+    return a.crossings == b.crossings && rivalsByRule(a, b) && firstForms(a) && firstForms(b) && fromStart(a) && fromStart(b) &&
            std::popcount(a.ordered.front().mask) > std::popcount(b.ordered.front().mask);
 }
 
-// Parses this close are nearly equal for the crossing rule.
-constexpr double kCrossingTie = 0.07;
+// Parses this close are nearly equal for Wubi's rules.
+constexpr double kRuleTie = 0.07;
 
+// The cheapest parse, rated: high when confirmed by code, identification key and shapes, and
+// clearly ahead of any other split; medium when ahead by a little; low for a near tie, or when
+// not confirmed. The contained components choose among the parses and may lift a near tie to
+// medium, but never overrule a parse clearly ahead on the shapes alone, and high needs that lead:
+// a component's own split is no proof.
 Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& input) {
     const auto shapeCost = [](const Candidate& c) { return c.cost - c.componentCost; };
     std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return shapeCost(a) < shapeCost(b); });
@@ -416,24 +432,16 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (shapeMargin <= decomposer::kHighMargin) {
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
     }
-    // 能连不交: of two nearly equal parses with the same radicals' keys that differ by one stroke
-    // moved from one radical to the next, the one whose radicals cross each other less (半 is 丷
-    // 干, not 䒑 with a 十 through its 一).
-    const auto crossesLess = [&](const Candidate& c) {
-        const Candidate& front = candidates.front();
-        return c.cost - front.cost <= kCrossingTie && c.keys == front.keys && c.crossings < front.crossings && c.matches == front.matches &&
-               c.identOk == front.identOk && oneStrokeMoved(c, front);
+    // Of near rivals the rules may choose between, 能连不交 first, then 取大优先 for the first radical.
+    const auto nearAndBetter = [&](bool (*better)(const Candidate&, const Candidate&)) {
+        return std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
+            return c.cost - candidates.front().cost <= kRuleTie && better(c, candidates.front());
+        });
     };
-    const auto lessCrossing = std::find_if(candidates.begin() + 1, candidates.end(), crossesLess);
-    bool byCrossing = lessCrossing != candidates.end();
-    if (byCrossing) std::rotate(candidates.begin(), lessCrossing, lessCrossing + 1);
-    const auto larger = std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
-        return c.cost - candidates.front().cost <= kCrossingTie && largerFirstRadical(c, candidates.front());
-    });
-    if (!byCrossing && larger != candidates.end()) {
-        std::rotate(candidates.begin(), larger, larger + 1);
-        byCrossing = true;
-    }
+    auto chosen = nearAndBetter(crossesLess);
+    if (chosen == candidates.end()) chosen = nearAndBetter(largerFirstRadical);
+    bool byRule = chosen != candidates.end();
+    if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     const Candidate& best = candidates.front();
     Decomposition d = fromCandidate(best, input, static_cast<int>(input.strokes.size()));
     double margin = 1.0;
@@ -441,9 +449,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     for (std::size_t k = 1; k < candidates.size(); ++k) {
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
-        if (rival.cost - best.cost <= kCrossingTie &&
-            ((rival.keys == best.keys && best.crossings < rival.crossings && oneStrokeMoved(best, rival)) || largerFirstRadical(best, rival))) {
-            byCrossing = true;
+        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival))) {
+            byRule = true;
             continue;
         }
         margin = std::min(margin, candidates[k].cost - best.cost);
@@ -457,7 +464,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // whole decides), but the shapes alone cannot show it: such a split is not rated high.
     if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
     // A rule decided between near rivals, not a margin.
-    if (byCrossing) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
+    if (byRule) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
     if (candidates.size() > 1) {
         const auto next = std::min_element(candidates.begin() + 1, candidates.end(),
                                            [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

@@ -256,7 +256,7 @@ std::vector<int> readingOrder(const std::vector<Median>& medians, const QStringL
     const auto length = [&](int k) {
         const Median& m = medians[static_cast<std::size_t>(best[static_cast<std::size_t>(k)])];
         double total = 0;
-        for (std::size_t j = 1; j < m.size(); ++j) total += std::hypot(m[j].first - m[j - 1].first, m[j].second - m[j - 1].second);
+        for (std::size_t j = 1; j < m.size(); ++j) total += pointDistance(m[j - 1], m[j]);
         return total;
     };
     constexpr double kFoldLonger = 1.5;

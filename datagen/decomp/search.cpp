@@ -66,6 +66,9 @@ std::vector<Instance> expanded(const std::vector<Instance>& insts) {
     return out;
 }
 
+// Whether a later order of r's strokes lets it pause after `matched` of them (垂's 士).
+bool pausesInOrder(const chart::Radical* r, int matched) { return r->alternative > 0 && matched == r->pauseAt; }
+
 }  // namespace
 
 bool shapePasses(const Instance& in) {
@@ -158,12 +161,11 @@ double Search::closeCost(Instance& inst) {
     return cost;
 }
 
-// A radical pauses once: at its wrapping point, where a later order of its strokes lets it
-// (pauseAt), or (short radicals such as ⺀ 刂) after its first stroke.
+// A radical pauses once: at its wrapping point, where its order of strokes lets it, or (short
+// radicals such as ⺀ 刂) after its first stroke.
 bool Search::mayPause(const Instance& in) {
     if (in.gaps > 0) return false;
-    return in.matched == in.radical->wrapAt || (in.radical->alternative > 0 && in.matched == in.radical->pauseAt) ||
-           (in.matched == 1 && in.radical->classes.size() <= 2);
+    return in.matched == in.radical->wrapAt || pausesInOrder(in.radical, in.matched) || (in.matched == 1 && in.radical->classes.size() <= 2);
 }
 
 int Search::openCount() const {
@@ -233,7 +235,7 @@ void Search::continueRadical(std::size_t j, int i, double cost) {
     if (gap) {
         in.gaps = 1;
         in.wrapGap = in.radical->wrapAt == saved.matched;
-        in.pauseGap = in.radical->alternative > 0 && in.radical->pauseAt == saved.matched;
+        in.pauseGap = pausesInOrder(in.radical, saved.matched);
     }
     double add = 0;
     if (in.matched == len) {
@@ -425,7 +427,6 @@ void Search::finish(double cost) {
         }
     }
     cand.crossings = crossings(all);
-    for (const Instance& in : ordered) cand.keys.append(keyOf(in));
     cand.ordered = std::move(ordered);
     record(std::move(cand));
 }

@@ -55,7 +55,6 @@ struct Candidate {
     double cost = 0;
     double componentCost = 0;  // the part of `cost` charged for cutting contained components
     int crossings = 0;         // pairs of its radicals that cross each other (交)
-    QString keys;              // the keys of all its radicals, in coding order
     bool matches = true;
     std::array<StrokeSet, 4> panelMasks{};
 };
