@@ -84,7 +84,15 @@ QString glyphOf(const Instance& in) {
 
 Search::Search(const QString& classes, const SearchInputs& inputs, double basePenalty)
     : s_(classes.toLatin1()), g_(inputs.geometry), code_(inputs.code), chart_(inputs.chart), refs_(inputs.references),
-      shapeCache_(inputs.shapeCache), components_(inputs.components), base_(basePenalty) {}
+      shapeCache_(inputs.shapeCache), components_(inputs.components), base_(basePenalty),
+      ownFirstRadical_(static_cast<std::size_t>(g_.n), 0) {
+    for (const ComponentHint& h : components_) {
+        const int first = std::countr_zero(h.strokes);
+        for (StrokeSet group : h.groups) {
+            if (group >> first & 1) ownFirstRadical_[static_cast<std::size_t>(first)] = std::popcount(group);
+        }
+    }
+}
 
 void Search::run(Mode mode, std::vector<Candidate>& out) {
     mode_ = mode;
@@ -195,11 +203,17 @@ void Search::dfs(int i, double cost) {
         skipped_ = 0;
     }
     if (openCount() >= 2) return;
-    for (const chart::Radical* r : chart_.startingWith(c)) {
-        // Each first radical gets the whole budget: the larger ones, tried first, must not use it
-        // up before the smaller (丿 土 at the top of 赞 after 𠂉 十).
-        if (i == 0) nodes_ = 0;
-        beginRadical(r, i, cost);
+    // Where a contained component begins, radicals the size of its own first radical go first:
+    // the larger ones, tried first otherwise, could use up the budget (𠂉 十 before 丿 土 at the
+    // top of 赞 in 趱).
+    const int own = ownFirstRadical_[static_cast<std::size_t>(i)];
+    for (int pass = own > 0 ? 0 : 1; pass < 2; ++pass) {
+        for (const chart::Radical* r : chart_.startingWith(c)) {
+            if (own > 0 && (static_cast<int>(r->classes.size()) == own) != (pass == 0)) continue;
+            // The first two radicals each get the whole budget, for the same reason (赞 in 攒).
+            if (insts_.size() <= 1) nodes_ = 0;
+            beginRadical(r, i, cost);
+        }
     }
 }
 

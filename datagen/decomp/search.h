@@ -136,6 +136,8 @@ private:
     StrokeSet skipped_ = 0;
     long nodes_ = 0;
     double best_ = 0;
+    // Per stroke: the size of the first radical of a contained component that begins there, or 0.
+    std::vector<int> ownFirstRadical_;
 };
 
 }  // namespace tessivo::datagen::decomposer
