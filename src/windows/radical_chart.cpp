@@ -147,7 +147,7 @@ const Row kRows[] = {
     {'w', "八", "pn|nn", ""},
     {'w', "癶", "znppn", ""},
     {'w', "祭头", "pznnzn", "ref=祭,0,6"},
-    // key q (35)
+    // key q (34)
     {'q', "金", "pnhhsnph", "keyname"},
     {'q', "钅", "phhhz", ""},
     {'q', "勹", "pz|zp", ""},
@@ -156,7 +156,6 @@ const Row kRows[] = {
     {'q', "乂", "pn", ""},
     {'q', "儿", "pz|psz", ""},
     {'q', "夕", "pzn|pznn", ""},
-    {'q', "饣", "pzz", ""},
     {'q', "鱼头", "pzszhsh", "ref=鱼,0,7"},
     {'q', "氏头", "pz", "ref=氏,0,2"},
     // key y (41)
@@ -180,7 +179,7 @@ const Row kRows[] = {
     {'u', "六", "nhpn", ""},
     {'u', "门", "nsz", ""},
     {'u', "疒", "nhpnh", ""},
-    {'u', "丬", "nhs|nns|shh", ""},
+    {'u', "丬", "nhs|nns|shh|snn", ""},
     // key i (43)
     {'i', "水", "szpn|zpn", "keyname"},
     {'i', "氵", "nnh", ""},
@@ -265,6 +264,8 @@ const CompositeRow kComposites[] = {
     {"衣", "nhpzpn", "y:亠:0,1 e:𧘇:2,3,4,5"},
     // 𠂤 under 宀 (官 管 馆): its upper コ codes before the 丨 written first, then the lower コ.
     {"𠂤", "szhzh", "n:コ:1,2 h:丨:0 n:コ:3,4"},
+    // 饣: ⺈ 乙, two radicals (馔 is ⺈ 乙 巳 八, not 饣 and two 巳 that happen to spell qnn).
+    {"饣", "pzz", "q:⺈:0,1 n:乙:2"},
     // 鸟: 勹 丶 乙 一, never 讠 taking the dot and the fold together.
     {"鸟", "pznzh", "q:勹:0,1 y:丶:2 n:乙:3 g:一:4"},
     // 医: 匚 wrapping 𠂉 and 大; found as one piece, so that long characters built on it (翳) do

@@ -218,6 +218,10 @@ TEST(DecomposerReal, ChartVariantsAndNoAnswerTypedInPerCharacter) {
         {"很", "彳:0,1,2 彐:3,4,5 𧘇短:6,7,8 key:y", "general"},
         // 𠂤: the upper コ codes before the 丨 that is written first.
         {"官", "宀:0,1,2 コ:4,5 丨:3 コ:6,7", "general"},
+        // 饣 is two radicals, ⺈ and 乙: taken as one, 馔 spelled qnn with the two 巳 of 巽.
+        {"馔", "⺈:0,1 乙:2 巳:3,4,5 八:13,14", "general"},
+        // 丬 written vertical first, its rising stroke classed as a dot by the stroke table.
+        {"寝", "宀:0,1,2 丬:3,4,5 彐:6,7,8 又:11,12", "general"},
     };
     for (const auto& e : cases) check(*loader, e);
     // 燕 codes the left half of 北 before the 口 it flanks, against the order of writing: only a
