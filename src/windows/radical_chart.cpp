@@ -249,12 +249,14 @@ const Row kRows[] = {
 };
 
 // Components the chart always splits the same way, even where their coded radicals interleave:
-// glyph, stroke classes, then the parts in coding order as key:glyph:offsets. A final stroke no
-// part lists is drawn but never coded.
+// glyph, stroke classes, then the parts in coding order as key:glyph:offsets, and optionally a
+// reference (ref=G,first,count as for a radical). A final stroke no part lists is drawn but never
+// coded.
 struct CompositeRow {
     const char* glyph;
     const char* classes;
     const char* parts;
+    const char* reference = nullptr;
 };
 
 const CompositeRow kComposites[] = {
@@ -279,6 +281,9 @@ const CompositeRow kComposites[] = {
     {"匪", "hshhhshhhz|hphhhshhhz", "a:匚:0,9 d:三:2,3,4 j:刂:1,5 d:三:6,7,8"},
     // 肃: the long vertical through 彐 codes last, after the four short strokes around it.
     {"肃", "zhhspspn", "v:彐:0,1,2 i:小:4,5,6,7 j:丨:3"},
+    // 鹿's top (麒 麟 麋 鏖 and 鹿 itself): 广, then the コ of the 横折 and the 一 that closes it
+    // under the two verticals, then the verticals as 刂; never a lone 乙 and a lone 一.
+    {"鹿头", "nhpzssh", "y:广:0,1,2 n:コ:3,6 j:刂:4,5", "ref=鹿,0,7"},
     // 乑 (under 取 in 聚): its first 丿 alone, then the rest as one radical on i.
     {"乑", "pspnpn|pspppn", "t:丿:0 i:氺:1,2,3,4,5"},
 };
@@ -346,6 +351,7 @@ void appendComposite(const CompositeRow& row, std::vector<Radical>& radicals) {
         base.parts.push_back(p);
     }
     base.key = base.parts.front().key;
+    if (row.reference) applyFlag(base, QString::fromUtf8(row.reference), row.classes);
     for (Radical& r : alternativesOf(base, row.classes)) radicals.push_back(std::move(r));
 }
 

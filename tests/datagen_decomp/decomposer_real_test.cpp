@@ -218,6 +218,10 @@ TEST(DecomposerReal, ChartVariantsAndNoAnswerTypedInPerCharacter) {
         {"很", "彳:0,1,2 彐:3,4,5 𧘇短:6,7,8 key:y", "general"},
         // 𠂤: the upper コ codes before the 丨 that is written first.
         {"官", "宀:0,1,2 コ:4,5 丨:3 コ:6,7", "general"},
+        // 鹿's コ is its 横折 and the 一 written under the two verticals, alone and inside others.
+        {"鹿", "广:0,1,2 コ:3,6 刂:4,5 匕:9,10", "general"},
+        {"麟", "广:0,1,2 コ:3,6 刂:4,5 丨:22", "general"},
+        {"辘", "车:0,1,2,3 广:4,5,6 コ:7,10 匕:13,14", "general"},
         // 饣 is two radicals, ⺈ and 乙: taken as one, 馔 spelled qnn with the two 巳 of 巽.
         {"馔", "⺈:0,1 乙:2 巳:3,4,5 八:13,14", "general"},
         // 丬 written vertical first, its rising stroke classed as a dot by the stroke table.
