@@ -53,6 +53,38 @@ QStringList usableVariants(const CharacterInput& input, const QStringList& class
     return variants;
 }
 
+// What reading a class string with two neighbouring strokes swapped costs: enough that only a
+// clearly better split (萏) comes of it, not one that merely edges ahead.
+constexpr double kSwappedVariant = 0.10;
+
+// The stroke table lists a few pairs of neighbouring strokes the other way round from the
+// outline (萏's 臼: its inner 一 before its left 丨). Where both strokes of a pair disagree with
+// their drawn shapes and one of them would agree swapped, the string with the pair swapped, if
+// it is the only such pair; only strings the table does not list.
+QStringList swappedVariants(const CharacterInput& input, const QStringList& variants) {
+    std::vector<char> shapes;
+    for (const Stroke& s : input.strokes) shapes.push_back(classifyMedian(s.median));
+    QStringList out;
+    for (const QString& v : variants) {
+        QString swapped = v;
+        int swaps = 0;
+        for (qsizetype i = 0; i + 1 < swapped.size(); ++i) {
+            const char a = swapped[i].toLatin1();
+            const char b = swapped[i + 1].toLatin1();
+            const char sa = shapes[static_cast<std::size_t>(i)];
+            const char sb = shapes[static_cast<std::size_t>(i + 1)];
+            if (a != b && a != sa && b != sb && (a == sb || b == sa)) {
+                std::swap(swapped[i], swapped[i + 1]);
+                ++swaps;
+                ++i;
+            }
+        }
+        // More than one such pair: the orders differ more widely than by a slip (彘).
+        if (swaps == 1 && !variants.contains(swapped) && !out.contains(swapped)) out << swapped;
+    }
+    return out;
+}
+
 // No outline, too many strokes or too short a code: the whole character in panels 1 and 2.
 Decomposition unsplittable(const CharacterInput& input) {
     const int n = static_cast<int>(input.strokes.size());
@@ -337,7 +369,8 @@ std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& h
 // Both coding orders compete; only when neither explains the code does the relaxed search look
 // for the best split regardless of keys.
 Found searchParses(const CharacterInput& input, const QStringList& variants, const chart::RadicalChart& chart,
-                   const ReferenceLookup& references, const std::vector<ComponentHint>& components) {
+                   const ReferenceLookup& references, const std::vector<ComponentHint>& components,
+                   const QStringList& swapped = {}) {
     using decomposer::Mode;
     const decomposer::Geometry geometry = decomposer::Geometry::of(input);
     decomposer::ReferenceShapes shapes(references);
@@ -348,6 +381,10 @@ Found searchParses(const CharacterInput& input, const QStringList& variants, con
     for (Mode mode : {Mode::StrictStart, Mode::StrictClose, Mode::Relaxed}) {
         for (int v = 0; v < variants.size(); ++v) {
             decomposer::Search search(variants[v], inputs, v * decomposer::kVariantStep);
+            search.run(mode, found.candidates);
+        }
+        for (int v = 0; v < swapped.size(); ++v) {
+            decomposer::Search search(swapped[v], inputs, kSwappedVariant + v * decomposer::kVariantStep);
             search.run(mode, found.candidates);
         }
         if (mode == Mode::StrictStart) continue;
@@ -568,7 +605,7 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     if (chart.keysOf(input.character).contains(input.fullCode[0])) {
         if (auto r = radicalCharacter(input, variants, RadicalCharacter::InChart)) return *r;
     }
-    Found found = searchParses(input, variants, chart, references, components);
+    Found found = searchParses(input, variants, chart, references, components, swappedVariants(input, variants));
     if (found.radicalCharacter) return *found.radicalCharacter;
     if (!found.candidates.empty()) {
         Decomposition best = bestOf(std::move(found.candidates), input);

@@ -222,6 +222,10 @@ TEST(DecomposerReal, ChartVariantsAndNoAnswerTypedInPerCharacter) {
         {"鹿", "广:0,1,2 コ:3,6 刂:4,5 匕:9,10", "general"},
         {"麟", "广:0,1,2 コ:3,6 刂:4,5 丨:22", "general"},
         {"辘", "车:0,1,2,3 广:4,5,6 コ:7,10 匕:13,14", "general"},
+        // The stroke table lists one pair of neighbours the other way round from the outline: 臼's
+        // inner 一 before its left 丨 in 萏, the 𠃊 of 虐 before the 一 it closes round.
+        {"萏", "艹:0,1,2 ⺈:3,4 臼:5,6,7,8,9,10 key:f", "general"},
+        {"虐", "虍:0,1,2,3 七:4,5 匚:6,8 一:7", "general"},
         // 饣 is two radicals, ⺈ and 乙: taken as one, 馔 spelled qnn with the two 巳 of 巽.
         {"馔", "⺈:0,1 乙:2 巳:3,4,5 八:13,14", "general"},
         // 丬 written vertical first, its rising stroke classed as a dot by the stroke table.
