@@ -376,11 +376,10 @@ double Search::componentCost(const std::vector<Instance>& all) const {
             const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
             // Holding all of it and more (犬 around 大) frees it. A radical on exactly its strokes
             // reads the component as that one radical (夕 for 勺 in 豹), which its own split denies,
-            // unless the component is a chart radical (业 is 业 whatever its code spells) or a larger
-            // component has that radical (⺷ of 羊 holds all of 丰).
+            // unless a larger component has that radical (⺷ of 羊 holds all of 丰).
             const bool exactly = inside == hint.strokes && in.mask == inside;
             if ((inside == hint.strokes && !exactly) || (inside != in.mask && contiguous)) freed = true;
-            else if (exactly && (!chart_.keysOf(hint.component).isEmpty() || vouched(in.mask))) freed = true;
+            else if (exactly && vouched(in.mask)) freed = true;
             else if (inside != in.mask) gapped = true;
             else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) otherwise = true;
         }

@@ -194,7 +194,6 @@ const Row kRows[] = {
     {'o', "火", "nppn", "keyname"},
     {'o', "灬", "nnnn", ""},
     {'o', "米", "nphspn", ""},
-    {'o', "业", "ssnph", ""},
     {'o', "业头", "ssnp|sspn", "ref=业,0,4"},
     {'o', "亦底", "pspn|pzpn", "ref=亦,2,4"},
     // key p (45)

@@ -79,12 +79,13 @@ TEST(DecomposerComponents, AComponentIsFoundNarrowedAndBesideAStrokeThatTouchesI
 TEST(DecomposerComponents, ARadicalOnExactlyAComponentsStrokesMustBeOneOfItsOwn) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 勺 is 勹 丶, so 豹 ends on 勹 丶, not on a 夕 that takes all three strokes; 牛 is ⺧ 丨, so 牵
-    // ends on ⺧ 丨, not on 手. 业 is a chart radical: 碰 keeps it whole.
+    // ends on ⺧ 丨, not on 手. 业 is 业头 一, and stays so in 碰 beside the 䒑 that takes the 一
+    // over it; 业 whole is no radical.
     const auto got = splitTogether(*loader, QStringLiteral("勺豹牛牵业碰"));
     expectPanels(got, {
         "豹 eeqy: 爫:0,1,2,3 豸底:4,5,6 勹:7,8 丶:9",
         "牵 dprh: 大:0,1,2 冖:3,4 ⺧:5,6,7 丨:8",
-        "碰 duog: 石:0,1,2,3,4 䒑:5,6,7 业:8,9,10,11,12 key:g",
+        "碰 duog: 石:0,1,2,3,4 䒑:5,6,7 业头:8,9,10,11 一:12",
     });
 }
 
