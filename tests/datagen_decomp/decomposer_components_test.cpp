@@ -32,8 +32,9 @@ void expectPanels(const std::map<QString, QString>& got, const std::vector<const
 TEST(DecomposerComponents, AContainedCharacterKeepsItsOwnSplit) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 卒 is 亠 人 人 十 alone; 亠 and the first 人 are no 文 in 瘁 or 翠 either. 甫 is 一 月 丨 丶:
-    // no 用 in 铺 浦. 发 is 乙 丿 又 丶: no 夂 in 拨. 延's 止 keeps its third stroke in 涎 蜒.
-    const auto got = splitTogether(*loader, QStringLiteral("卒瘁翠甫铺浦发拨延涎蜒"));
+    // no 用 in 铺 浦. 发 is 乙 丿 又 丶: no 夂 in 拨. 延's 止 keeps its third stroke in 涎 蜒. 夜
+    // ends on the dot inside its 夂 in 液 too, not on the 捺.
+    const auto got = splitTogether(*loader, QStringLiteral("卒瘁翠甫铺浦发拨延涎蜒夜液"));
     expectPanels(got, {
         "卒 ywwf: 亠:0,1 人:2,3 人:4,5 十:6,7",
         "瘁 uywf: 疒:0,1,2,3,4 亠:5,6 人:7,8 十:11,12",
@@ -43,6 +44,7 @@ TEST(DecomposerComponents, AContainedCharacterKeepsItsOwnSplit) {
         "拨 rnty: 扌:0,1,2 乙:3 丿:4 丶:7",
         "涎 ithp: 氵:0,1,2 丿:3 止:4,5,6 廴:7,8",
         "蜒 jthp: 虫:0,1,2,3,4,5 丿:6 止:7,8,9 廴:10,11",
+        "液 iywy: 氵:0,1,2 亠:3,4 亻:5,6 丶:9",
     });
 }
 

@@ -87,6 +87,8 @@ TEST(DecomposerReal, EnclosuresAndInterleavedRadicals) {
         {"非", "三:1,2,3 刂:0,4 三:5,6,7 key:d", "general"},
         // 山 is finished after the two 幺; its own 丨 gives the key k.
         {"幽", "幺:1,2,3 幺:4,5,6 山:0,7,8 key:k", "general"},
+        // 夂 closes round the dot written before its 捺: the dot is the last radical of 夜.
+        {"夜", "亠:0,1 亻:2,3 夂:4,5,7 丶:6", "general"},
     };
     for (const auto& e : cases) check(*loader, e);
 }
