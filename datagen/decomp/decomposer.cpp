@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <iterator>
 #include <optional>
 
@@ -454,6 +455,14 @@ bool largerFirstRadical(const Candidate& a, const Candidate& b) {
            std::popcount(a.ordered.front().mask) > std::popcount(b.ordered.front().mask);
 }
 
+// Of two splits that both spell the code and are tied on the shapes, the one whose radicals'
+// strokes do not cross where the radicals' own only meet (译's 又 二 丨, not 又 干 with the 丨
+// through its top stroke), unless a rule above prefers the other (半 is 丷 干).
+bool meetsAsDrawn(const Candidate& a, const Candidate& b) {
+    return a.crossedMeetings < b.crossedMeetings && std::abs(a.cost - b.cost) <= decomposer::kMediumMargin && a.matches &&
+           a.identOk && b.matches && b.identOk && !crossesLess(b, a) && !largerFirstRadical(b, a);
+}
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -477,6 +486,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     };
     auto chosen = nearAndBetter(crossesLess);
     if (chosen == candidates.end()) chosen = nearAndBetter(largerFirstRadical);
+    if (chosen == candidates.end()) chosen = nearAndBetter(meetsAsDrawn);
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     const Candidate& best = candidates.front();
@@ -486,7 +496,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     for (std::size_t k = 1; k < candidates.size(); ++k) {
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
-        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival))) {
+        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival))) {
             byRule = true;
             continue;
         }

@@ -404,6 +404,26 @@ int Search::crossings(const std::vector<Instance>& all) const {
     return count;
 }
 
+// The 丨 of 干 stands on its top stroke; one that runs up through it (the 二 丨 under 译's 又) makes
+// no 干. Only radicals in their first order, whose strokes pair with the reference's one to one.
+int Search::crossedMeetings(const std::vector<Instance>& all) {
+    int count = 0;
+    for (const Instance& in : all) {
+        if (in.part >= 0 || in.radical->alternative != 0) continue;
+        const ContactTable* reference = refs_.contacts(in.radical);
+        if (!reference) continue;
+        const std::vector<int> strokes = indicesOf(in.mask);
+        for (std::size_t a = 0; a < strokes.size(); ++a) {
+            for (std::size_t b = a + 1; b < strokes.size(); ++b) {
+                const Contact own = g_.contacts.at(static_cast<std::size_t>(strokes[a]), static_cast<std::size_t>(strokes[b]));
+                const Contact ref = reference->at(a, b);
+                count += own == Contact::Cross && (ref == Contact::Tee || ref == Contact::Corner);
+            }
+        }
+    }
+    return count;
+}
+
 void Search::finish(double cost) {
     const std::vector<Instance> all = expanded(insts_);
     const int m = static_cast<int>(all.size());
@@ -440,6 +460,7 @@ void Search::finish(double cost) {
         }
     }
     cand.crossings = crossings(all);
+    cand.crossedMeetings = crossedMeetings(all);
     cand.ordered = std::move(ordered);
     record(std::move(cand));
 }

@@ -55,6 +55,7 @@ struct Candidate {
     double cost = 0;
     double componentCost = 0;  // the part of `cost` charged for cutting contained components
     int crossings = 0;         // pairs of its radicals that cross each other (交)
+    int crossedMeetings = 0;   // pairs of a radical's strokes that cross where its reference's only meet
     bool matches = true;
     std::array<StrokeSet, 4> panelMasks{};
 };
@@ -115,6 +116,7 @@ private:
     double identCost(const std::vector<Instance>& ordered, bool& ok) const;
     double componentCost(const std::vector<Instance>& all) const;
     int crossings(const std::vector<Instance>& all) const;
+    int crossedMeetings(const std::vector<Instance>& all);
     // Whether a contained component has these strokes as one of its radicals.
     bool vouched(StrokeSet radical) const;
     void finish(double cost);

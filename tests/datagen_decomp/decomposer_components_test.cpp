@@ -147,6 +147,18 @@ TEST(DecomposerCrossing, OfTwoNearlyEqualSplitsTheOneWhoseRadicalsDoNotCrossWins
     });
 }
 
+TEST(DecomposerCrossing, ARadicalWhoseStrokesCrossWhereItsOwnOnlyMeetLosesATie) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // Under 译's 又 the 丨 runs up through both strokes: 二 丨, not a 干, whose 丨 stands on its top
+    // stroke; both spell ycfh. The rule yields to 能连不交: 伴 stays 丷 干, though its 丨 crosses too.
+    const auto got = splitTogether(*loader, QStringLiteral("译铎半伴"));
+    expectPanels(got, {
+        "译 ycfh: 讠:0,1 又:2,3 二:4,5 丨:6",
+        "铎 qcfh: 钅:0,1,2,3,4 又:5,6 二:7,8 丨:9",
+        "伴 wufh: 亻:0,1 丷:2,3 干:4,5,6 key:h",
+    });
+}
+
 TEST(DecomposerCrossing, TheFirstRadicalTakesAStrokeItCouldHaveAsLargeAsItCanBe) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 午 is 𠂉 十, not 丿 干, and keeps that split in 许 and 浒 beside 牛, which looks much like it.
