@@ -278,8 +278,9 @@ const CompositeRow kComposites[] = {
     // 匪: 匚 wrapping 非, whose two verticals code together as 刂 between the two 三 (as in 非
     // itself); found as one piece so that 匚 is closed round all of 非.
     {"匪", "hshhhshhhz|hphhhshhhz", "a:匚:0,9 d:三:2,3,4 j:刂:1,5 d:三:6,7,8"},
-    // 肃: the long vertical through 彐 codes last, after the four short strokes around it.
-    {"肃", "zhhspspn", "v:彐:0,1,2 i:小:4,5,6,7 j:丨:3"},
+    // 肃: the long vertical through 彐 is 小 with the two short strokes beside it, written last;
+    // the two outer verticals, written in between, are 刂 and code after it.
+    {"肃", "zhhspspn", "v:彐:0,1,2 i:小:3,6,7 j:刂:4,5"},
     // 鹿's top (麒 麟 麋 鏖 and 鹿 itself): 广, then the コ of the 横折 and the 一 that closes it
     // under the two verticals, then the verticals as 刂; never a lone 乙 and a lone 一.
     {"鹿头", "nhpzssh", "y:广:0,1,2 n:コ:3,6 j:刂:4,5", "ref=鹿,0,7"},

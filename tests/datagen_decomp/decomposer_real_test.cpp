@@ -161,13 +161,14 @@ TEST(DecomposerReal, InterleavedComponentsCodeInTheirOwnOrder) {
         {"匪", "匚:0,9 三:2,3,4 刂:1,5 三:6,7,8", "general"},
         {"榧", "木:0,1,2,3 匚:4,13 三:6,7,8 三:10,11,12", "general"},
         {"篚", "⺮:0,1,2,3,4,5 匚:6,15 三:8,9,10 三:12,13,14", "general"},
-        // 肃: the long vertical through 彐 is coded last, after the short strokes around it; with
-        // three radicals it is the last stroke of the identification key (k: 丨, 杂合).
-        {"肃", "彐:0,1,2 小:4,5,6,7 丨:3 key:k", "general"},
-        {"萧", "艹:0,1,2 彐:3,4,5 小:7,8,9,10 丨:6", "general"},
-        {"啸", "口:0,1,2 彐:3,4,5 小:7,8,9,10 丨:6", "general"},
-        {"箫", "⺮:0,1,2,3,4,5 彐:6,7,8 小:10,11,12,13 丨:9", "general"},
-        {"潇", "氵:0,1,2 艹:3,4,5 彐:6,7,8 丨:9", "general"},
+        // 肃: the long vertical through 彐 is 小 with the two short strokes written last beside it,
+        // and codes before the two outer verticals written in between (刂); with three radicals
+        // 刂's 丨 gives the identification key (k: 丨, 上下).
+        {"肃", "彐:0,1,2 小:3,6,7 刂:4,5 key:k", "general"},
+        {"萧", "艹:0,1,2 彐:3,4,5 小:6,9,10 刂:7,8", "general"},
+        {"啸", "口:0,1,2 彐:3,4,5 小:6,9,10 刂:7,8", "general"},
+        {"箫", "⺮:0,1,2,3,4,5 彐:6,7,8 小:9,12,13 刂:10,11", "general"},
+        {"潇", "氵:0,1,2 艹:3,4,5 彐:6,7,8 刂:10,11", "general"},
         // 聚 骤: under 取, the first 丿 alone and the rest of 乑 as one radical on i.
         {"聚", "耳:0,1,2,3,4,5 又:6,7 丿:8 氺:9,10,11,12,13", "general"},
         {"骤", "马:0,1,2 耳:3,4,5,6,7,8 又:9,10 氺:12,13,14,15,16", "general"},
