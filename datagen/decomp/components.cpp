@@ -25,6 +25,27 @@ std::vector<StrokePoints> resampled(const CharacterInput& input) {
 
 bool trusted(const Decomposition& d) { return d.matchesCode && d.shapeOk && d.confidence != Confidence::Low; }
 
+decomposer::StrokeSet maskOf(const std::vector<int>& strokes) {
+    decomposer::StrokeSet set = 0;
+    for (int s : strokes) set |= decomposer::StrokeSet{1} << s;
+    return set;
+}
+
+// A near tie, confirmed but for its margin, still knows the radicals that its best split and the
+// runner-up share (襄's 亠 口 口 over a bottom read two ways).
+std::vector<decomposer::StrokeSet> agreedRadicals(const Decomposition& d) {
+    std::vector<decomposer::StrokeSet> agreed;
+    if (!d.matchesCode || !d.shapeOk) return agreed;
+    for (const PanelAssignment& r : d.radicals) {
+        const decomposer::StrokeSet group = maskOf(r.strokes);
+        const bool shared = std::any_of(d.runnerUp.begin(), d.runnerUp.end(), [&](const PanelAssignment& p) {
+            return p.kind == PanelAssignment::Kind::Strokes && maskOf(p.strokes) == group;
+        });
+        if (group && shared) agreed.push_back(group);
+    }
+    return agreed;
+}
+
 }  // namespace
 
 void parallelFor(int count, int jobs, const std::function<void(int)>& work) {
@@ -58,15 +79,21 @@ QString classesOf(const CharacterInput& input) {
 
 void ComponentIndex::add(const CharacterInput& input, const Decomposition& decomposition) {
     const int n = static_cast<int>(input.strokes.size());
-    if (n < kMinComponentStrokes || n >= decomposer::kMaxStrokes || !trusted(decomposition)) return;
+    if (n < kMinComponentStrokes || n >= decomposer::kMaxStrokes) return;
     Entry e;
     e.input = &input;
-    e.strokes = resampled(input);
-    for (const PanelAssignment& r : decomposition.radicals) {
-        StrokeSet group = 0;
-        for (int s : r.strokes) group |= StrokeSet{1} << s;
-        if (group) e.groups.push_back(group);
+    if (trusted(decomposition)) {
+        for (const PanelAssignment& r : decomposition.radicals) {
+            if (const StrokeSet group = maskOf(r.strokes)) e.groups.push_back(group);
+        }
+        e.known = decomposer::firstStrokes(n);
+    } else {
+        // Two agreed radicals at least: one alone says no more than its own shape.
+        e.groups = agreedRadicals(decomposition);
+        if (e.groups.size() < 2) return;
+        for (StrokeSet g : e.groups) e.known |= g;
     }
+    e.strokes = resampled(input);
     byClasses_[classesOf(input)].push_back(std::move(e));
 }
 
@@ -107,6 +134,7 @@ std::vector<ComponentHint> ComponentIndex::hintsFor(const CharacterInput& host) 
                 hint.component = e.input->character;
                 hint.strokes = decomposer::firstStrokes(count) << first;
                 for (StrokeSet g : e.groups) hint.groups.push_back(g << first);
+                hint.known = e.known << first;
                 hint.apart = *apartOf(e);
                 out.push_back(std::move(hint));
             }

@@ -37,6 +37,7 @@ private:
         const CharacterInput* input = nullptr;
         std::vector<decomposer::StrokePoints> strokes;
         std::vector<decomposer::StrokeSet> groups;  // its radicals, bit i for its stroke i
+        decomposer::StrokeSet known = 0;            // the strokes the groups cover
     };
     // Which of its strokes stand apart (see ComponentHint), worked out when first needed: most
     // components are never found.

@@ -25,6 +25,9 @@ struct ComponentHint {
     QString component;
     std::uint64_t strokes = 0;
     std::vector<std::uint64_t> groups;
+    // The strokes `groups` cover: all of `strokes`, or, for a component whose split is a near tie,
+    // those of the radicals that its best splits agree on.
+    std::uint64_t known = 0;
     // Which pairs of its strokes stand apart in the component itself, pair (i, j), i < j, at
     // i * count + j (1 apart, 0 meeting, -1 unsure).
     std::vector<signed char> apart;

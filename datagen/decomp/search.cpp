@@ -370,15 +370,17 @@ double Search::componentCost(const std::vector<Instance>& all) const {
         bool gapped = false;
         bool otherwise = false;
         bool freed = false;
+        // Only the strokes whose radicals the component knows (a near tie knows some).
+        const StrokeSet scope = hint.known ? hint.known : hint.strokes;
         for (const Instance& in : all) {
-            const StrokeSet inside = in.mask & hint.strokes;
+            const StrokeSet inside = in.mask & scope;
             if (!inside) continue;
             const bool contiguous = in.last - in.first + 1 == std::popcount(in.mask);
             // Holding all of it and more (犬 around 大) frees it. A radical on exactly its strokes
             // reads the component as that one radical (夕 for 勺 in 豹), which its own split denies,
             // unless a larger component has that radical (⺷ of 羊 holds all of 丰).
-            const bool exactly = inside == hint.strokes && in.mask == inside;
-            if ((inside == hint.strokes && !exactly) || (inside != in.mask && contiguous)) freed = true;
+            const bool exactly = inside == scope && in.mask == inside;
+            if ((inside == scope && !exactly) || (inside != in.mask && contiguous)) freed = true;
             else if (exactly && vouched(in.mask)) freed = true;
             else if (inside != in.mask) gapped = true;
             else if (std::find(hint.groups.begin(), hint.groups.end(), in.mask) == hint.groups.end()) otherwise = true;

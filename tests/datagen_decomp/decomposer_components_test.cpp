@@ -224,15 +224,34 @@ TEST(DecomposerComponents, IndexKeepsTrustedComponentsOfThreeStrokesOrMore) {
     EXPECT_TRUE(index.hintsFor(host).empty()) << "two strokes recur by chance";
     Decomposition doubtful = decompose(zu, *loader);
     doubtful.confidence = Confidence::Low;
+    doubtful.runnerUp = {};
     index.add(zu, doubtful);
-    EXPECT_TRUE(index.hintsFor(host).empty()) << "a low split guides nothing";
+    EXPECT_TRUE(index.hintsFor(host).empty()) << "a near tie that agrees on no radical guides nothing";
+    // A near tie whose runner-up shares 亠 and the first 人 knows those two radicals only.
+    ComponentIndex partial;
+    doubtful.runnerUp = doubtful.panels;
+    doubtful.runnerUp[2] = doubtful.runnerUp[3] = PanelAssignment{};
+    partial.add(zu, doubtful);
+    const std::vector<ComponentHint> some = partial.hintsFor(host);
+    ASSERT_EQ(some.size(), 1u);
+    EXPECT_EQ(some[0].groups, (std::vector<std::uint64_t>{0b11000, 0b1100000}));
+    EXPECT_EQ(some[0].known, std::uint64_t{0b1111000});
     index.add(zu, decompose(zu, *loader));
     const std::vector<ComponentHint> hints = index.hintsFor(host);
     ASSERT_EQ(hints.size(), 1u);
     EXPECT_EQ(hints[0].component, QStringLiteral("卒"));
     EXPECT_EQ(hints[0].strokes, std::uint64_t{0b11111111000});  // 口 first, then 卒's eight strokes
+    EXPECT_EQ(hints[0].known, hints[0].strokes);
     const std::vector<std::uint64_t> groups{0b11000, 0b1100000, 0b110000000, 0b11000000000};
     EXPECT_EQ(hints[0].groups, groups);
+}
+
+TEST(DecomposerComponents, ANearTieGuidesWithTheRadicalsItsBestSplitsShare) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 襄 is a near tie over its bottom, but both readings begin 亠 口 口: under 壤's 土 the 亠 is
+    // no 高头 taking the left 口 with it.
+    const auto got = splitTogether(*loader, QStringLiteral("襄壤骧"));
+    expectPanels(got, {"壤 fyke: 土:0,1,2 亠:3,4 口:5,6,7 𧘇:16,17,18,19", "骧 cyke: 马:0,1,2 亠:3,4 口:5,6,7 𧘇:16,17,18,19"});
 }
 
 TEST(DecomposerOrder, WubiReadsThePartOnTheLeftFirst) {
