@@ -163,7 +163,7 @@ TEST(DecomposerReal, InterleavedComponentsCodeInTheirOwnOrder) {
         {"篚", "⺮:0,1,2,3,4,5 匚:6,15 三:8,9,10 三:12,13,14", "general"},
         // 肃: the long vertical through 彐 is 小 with the two short strokes written last beside it,
         // and codes before the two outer verticals written in between (刂); with three radicals
-        // 刂's 丨 gives the identification key (k: 丨, 上下).
+        // 刂's 丨 gives the identification key (k: 丨, 杂合).
         {"肃", "彐:0,1,2 小:3,6,7 刂:4,5 key:k", "general"},
         {"萧", "艹:0,1,2 彐:3,4,5 小:6,9,10 刂:7,8", "general"},
         {"啸", "口:0,1,2 彐:3,4,5 小:6,9,10 刂:7,8", "general"},
