@@ -466,6 +466,14 @@ bool meetsAsDrawn(const Candidate& a, const Candidate& b) {
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
+// 兼顾直观 between splits tied on the shapes that both spell the code and differ by one stroke:
+// like strokes that meet a radical alike stay together (叚 is コ 丨 二, not コ ⺊ 一), unless a
+// rule above prefers the other.
+bool keepsLikePairs(const Candidate& a, const Candidate& b) {
+    return a.splitPairs < b.splitPairs && oneStrokeMoved(a, b) && std::abs(a.cost - b.cost) <= decomposer::kMediumMargin && a.matches && a.identOk &&
+           b.matches && b.identOk && !crossesLess(b, a) && !largerFirstRadical(b, a) && !meetsAsDrawn(b, a);
+}
+
 // The cheapest parse, rated: high when confirmed by code, identification key and shapes, and
 // clearly ahead of any other split; medium when ahead by a little; low for a near tie, or when
 // not confirmed. The contained components choose among the parses and may lift a near tie to
@@ -487,6 +495,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     auto chosen = nearAndBetter(crossesLess);
     if (chosen == candidates.end()) chosen = nearAndBetter(largerFirstRadical);
     if (chosen == candidates.end()) chosen = nearAndBetter(meetsAsDrawn);
+    if (chosen == candidates.end()) chosen = nearAndBetter(keepsLikePairs);
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     const Candidate& best = candidates.front();
@@ -496,7 +505,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     for (std::size_t k = 1; k < candidates.size(); ++k) {
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
-        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival))) {
+        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival) ||
+                                                   keepsLikePairs(best, rival))) {
             byRule = true;
             continue;
         }

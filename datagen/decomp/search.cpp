@@ -426,6 +426,33 @@ int Search::crossedMeetings(const std::vector<Instance>& all) {
     return count;
 }
 
+// A stroke alone as a radical beside a like stroke in another radical, both meeting that
+// radical's other strokes alike (叚's two short 一 on its 丨: ⺊ and a lone 一 split the 二).
+int Search::splitPairs(const std::vector<Instance>& all) const {
+    int count = 0;
+    const auto contact = [&](int i, int j) { return g_.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j)); };
+    for (const Instance& lone : all) {
+        if (std::popcount(lone.mask) != 1) continue;
+        const int y = std::countr_zero(lone.mask);
+        for (const Instance& other : all) {
+            if (&other == &lone || std::popcount(other.mask) < 2) continue;
+            const std::vector<int> strokes = indicesOf(other.mask);
+            for (int x : strokes) {
+                if (cls(x) != cls(y) || contact(x, y) != Contact::Apart) continue;
+                bool alike = true;
+                bool meets = false;
+                for (int z : strokes) {
+                    if (z == x) continue;
+                    alike = alike && contact(x, z) == contact(y, z);
+                    meets = meets || (contact(x, z) != Contact::Apart && contact(x, z) != Contact::Unsure);
+                }
+                count += alike && meets;
+            }
+        }
+    }
+    return count;
+}
+
 void Search::finish(double cost) {
     const std::vector<Instance> all = expanded(insts_);
     const int m = static_cast<int>(all.size());
@@ -463,6 +490,7 @@ void Search::finish(double cost) {
     }
     cand.crossings = crossings(all);
     cand.crossedMeetings = crossedMeetings(all);
+    cand.splitPairs = splitPairs(all);
     cand.ordered = std::move(ordered);
     record(std::move(cand));
 }

@@ -56,6 +56,7 @@ struct Candidate {
     double componentCost = 0;  // the part of `cost` charged for cutting contained components
     int crossings = 0;         // pairs of its radicals that cross each other (交)
     int crossedMeetings = 0;   // pairs of a radical's strokes that cross where its reference's only meet
+    int splitPairs = 0;        // like strokes that meet a radical alike, one inside it, one alone
     bool matches = true;
     std::array<StrokeSet, 4> panelMasks{};
 };
@@ -117,6 +118,7 @@ private:
     double componentCost(const std::vector<Instance>& all) const;
     int crossings(const std::vector<Instance>& all) const;
     int crossedMeetings(const std::vector<Instance>& all);
+    int splitPairs(const std::vector<Instance>& all) const;
     // Whether a contained component has these strokes as one of its radicals.
     bool vouched(StrokeSet radical) const;
     void finish(double cost);

@@ -159,6 +159,18 @@ TEST(DecomposerCrossing, ARadicalWhoseStrokesCrossWhereItsOwnOnlyMeetLosesATie) 
     });
 }
 
+TEST(DecomposerCrossing, LikeStrokesThatMeetARadicalAlikeStayTogether) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // The two short 一 on 叚's 丨 are 二, not one of them in a ⺊ and the other alone. Only between
+    // splits that differ by that one stroke: 重 still ends on 土.
+    const auto got = splitTogether(*loader, QStringLiteral("假霞重"));
+    expectPanels(got, {
+        "假 wnhc: 亻:0,1 コ:2,3 丨:4 又:9,10",
+        "霞 fnhc: ⻗:0,1,2,3,4,5,6,7 コ:8,9 丨:10 又:15,16",
+        "重 tgjf: 丿:0 一:1 曰:2,3,4,5 土:6,7,8",
+    });
+}
+
 TEST(DecomposerCrossing, TheFirstRadicalTakesAStrokeItCouldHaveAsLargeAsItCanBe) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 午 is 𠂉 十, not 丿 干, and keeps that split in 许 and 浒 beside 牛, which looks much like it.
