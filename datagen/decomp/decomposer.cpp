@@ -455,24 +455,27 @@ bool largerFirstRadical(const Candidate& a, const Candidate& b) {
            std::popcount(a.ordered.front().mask) > std::popcount(b.ordered.front().mask);
 }
 
-// Of two splits that both spell the code and are tied on the shapes, the one whose radicals'
-// strokes do not cross where the radicals' own only meet (译's 又 二 丨, not 又 干 with the 丨
-// through its top stroke), unless a rule above prefers the other (半 is 丷 干).
+// Two splits that both spell the code and are tied on the shapes.
+bool tiedAndConfirmed(const Candidate& a, const Candidate& b) {
+    return std::abs(a.cost - b.cost) <= decomposer::kMediumMargin && a.matches && a.identOk && b.matches && b.identOk;
+}
+
+// Of two tied splits, the one whose radicals' strokes do not cross where the radicals' own only
+// meet (译's 又 二 丨, not 又 干 with the 丨 through its top stroke), unless a rule above prefers
+// the other (半 is 丷 干).
 bool meetsAsDrawn(const Candidate& a, const Candidate& b) {
-    return a.crossedMeetings < b.crossedMeetings && std::abs(a.cost - b.cost) <= decomposer::kMediumMargin && a.matches &&
-           a.identOk && b.matches && b.identOk && !crossesLess(b, a) && !largerFirstRadical(b, a);
+    return a.crossedMeetings < b.crossedMeetings && tiedAndConfirmed(a, b) && !crossesLess(b, a) && !largerFirstRadical(b, a);
+}
+
+// 兼顾直观 between two tied splits that differ by one stroke: like strokes that meet a radical
+// alike stay together (叚 is コ 丨 二, not コ ⺊ 一), unless a rule above prefers the other.
+bool keepsLikePairs(const Candidate& a, const Candidate& b) {
+    return a.splitPairs < b.splitPairs && oneStrokeMoved(a, b) && tiedAndConfirmed(a, b) && !crossesLess(b, a) &&
+           !largerFirstRadical(b, a) && !meetsAsDrawn(b, a);
 }
 
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
-
-// 兼顾直观 between splits tied on the shapes that both spell the code and differ by one stroke:
-// like strokes that meet a radical alike stay together (叚 is コ 丨 二, not コ ⺊ 一), unless a
-// rule above prefers the other.
-bool keepsLikePairs(const Candidate& a, const Candidate& b) {
-    return a.splitPairs < b.splitPairs && oneStrokeMoved(a, b) && std::abs(a.cost - b.cost) <= decomposer::kMediumMargin && a.matches && a.identOk &&
-           b.matches && b.identOk && !crossesLess(b, a) && !largerFirstRadical(b, a) && !meetsAsDrawn(b, a);
-}
 
 // The cheapest parse, rated: high when confirmed by code, identification key and shapes, and
 // clearly ahead of any other split; medium when ahead by a little; low for a near tie, or when
@@ -486,7 +489,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (shapeMargin <= decomposer::kHighMargin) {
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
     }
-    // Of near rivals the rules may choose between, 能连不交 first, then 取大优先 for the first radical.
+    // Of near rivals the rules may choose between, 能连不交 first, then 取大优先 for the first
+    // radical, then strokes meeting as drawn, then like strokes kept together.
     const auto nearAndBetter = [&](bool (*better)(const Candidate&, const Candidate&)) {
         return std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
             return c.cost - candidates.front().cost <= kRuleTie && better(c, candidates.front());
