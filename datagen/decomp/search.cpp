@@ -371,7 +371,7 @@ double Search::componentCost(const std::vector<Instance>& all) const {
         bool otherwise = false;
         bool freed = false;
         // Only the strokes whose radicals the component knows (a near tie knows some).
-        const StrokeSet scope = hint.known ? hint.known : hint.strokes;
+        const StrokeSet scope = hint.known;
         for (const Instance& in : all) {
             const StrokeSet inside = in.mask & scope;
             if (!inside) continue;
