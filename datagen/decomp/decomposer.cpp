@@ -58,34 +58,6 @@ QStringList usableVariants(const CharacterInput& input, const QStringList& class
 // clearly better split (萏) comes of it, not one that merely edges ahead.
 constexpr double kSwappedVariant = 0.10;
 
-// The stroke table lists a few pairs of neighbouring strokes the other way round from the
-// outline (萏's 臼: its inner 一 before its left 丨). Where both strokes of a pair disagree with
-// their drawn shapes and one of them would agree swapped, the string with the pair swapped, if
-// it is the only such pair; only strings the table does not list.
-QStringList swappedVariants(const CharacterInput& input, const QStringList& variants) {
-    std::vector<char> shapes;
-    for (const Stroke& s : input.strokes) shapes.push_back(classifyMedian(s.median));
-    QStringList out;
-    for (const QString& v : variants) {
-        QString swapped = v;
-        int swaps = 0;
-        for (qsizetype i = 0; i + 1 < swapped.size(); ++i) {
-            const char a = swapped[i].toLatin1();
-            const char b = swapped[i + 1].toLatin1();
-            const char sa = shapes[static_cast<std::size_t>(i)];
-            const char sb = shapes[static_cast<std::size_t>(i + 1)];
-            if (a != b && a != sa && b != sb && (a == sb || b == sa)) {
-                std::swap(swapped[i], swapped[i + 1]);
-                ++swaps;
-                ++i;
-            }
-        }
-        // More than one such pair: the orders differ more widely than by a slip (彘).
-        if (swaps == 1 && !variants.contains(swapped) && !out.contains(swapped)) out << swapped;
-    }
-    return out;
-}
-
 // No outline, too many strokes or too short a code: the whole character in panels 1 and 2.
 Decomposition unsplittable(const CharacterInput& input) {
     const int n = static_cast<int>(input.strokes.size());
@@ -629,7 +601,9 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     if (chart.keysOf(input.character).contains(input.fullCode[0])) {
         if (auto r = radicalCharacter(input, variants, RadicalCharacter::InChart)) return *r;
     }
-    Found found = searchParses(input, variants, chart, references, components, swappedVariants(input, variants));
+    std::vector<Median> medians;
+    for (const Stroke& s : input.strokes) medians.push_back(s.median);
+    Found found = searchParses(input, variants, chart, references, components, swappedVariants(variants, medians));
     if (found.radicalCharacter) return *found.radicalCharacter;
     if (!found.candidates.empty()) {
         Decomposition best = bestOf(std::move(found.candidates), input);

@@ -189,6 +189,30 @@ QStringList fittingVariants(const QStringList& variants, const std::vector<Media
     return out;
 }
 
+QStringList swappedVariants(const QStringList& variants, const std::vector<Median>& medians) {
+    std::vector<char> shapes;
+    for (const Median& m : medians) shapes.push_back(classifyMedian(m));
+    QStringList out;
+    for (const QString& v : variants) {
+        if (v.size() != static_cast<qsizetype>(shapes.size())) continue;
+        QString swapped = v;
+        int swaps = 0;
+        for (qsizetype i = 0; i + 1 < swapped.size(); ++i) {
+            const char a = swapped[i].toLatin1();
+            const char b = swapped[i + 1].toLatin1();
+            const char sa = shapes[static_cast<std::size_t>(i)];
+            const char sb = shapes[static_cast<std::size_t>(i + 1)];
+            if (a != b && a != sa && b != sb && (a == sb || b == sa)) {
+                std::swap(swapped[i], swapped[i + 1]);
+                ++swaps;
+                ++i;
+            }
+        }
+        if (swaps == 1 && !variants.contains(swapped) && !out.contains(swapped)) out << swapped;
+    }
+    return out;
+}
+
 namespace {
 
 // Reordering needs this many more strokes whose shape agrees with the stroke table's class, and

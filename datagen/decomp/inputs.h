@@ -58,6 +58,13 @@ int classAgreement(const QString& classes, const std::vector<Median>& medians);
 // agreement with the medians' geometry (ties keep the table order).
 QStringList fittingVariants(const QStringList& variants, const std::vector<Median>& medians, int preferred = 0);
 
+// The stroke table lists a few pairs of neighbouring strokes the other way round from the
+// outline (萏's 臼: its inner 一 before its left 丨). For each of `variants` where both strokes of
+// one pair disagree with their drawn shapes and one of them would agree swapped, the string with
+// that pair swapped; none where several pairs do (the orders differ more widely than by a slip:
+// 彘), and only strings `variants` does not hold.
+QStringList swappedVariants(const QStringList& variants, const std::vector<Median>& medians);
+
 // Loads CharacterInput records from the three installed packages.
 // Wubi reads a character left to right, and the stroke table lists its strokes so; the outline
 // data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`

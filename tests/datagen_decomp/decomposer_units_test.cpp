@@ -69,6 +69,19 @@ TEST(StrokeClass, VariantsOfTheOutlinesLengthOrderedByGeometry) {
     EXPECT_EQ(classAgreement(QStringLiteral("sh"), medians), 0);
 }
 
+TEST(StrokeClass, ANeighbouringPairListedTheOtherWayRoundIsSwappedOnce) {
+    const Median h = line({{100, 500}, {900, 500}});
+    const Median s = line({{500, 800}, {500, 100}});
+    const Median p = line({{600, 800}, {200, 300}});
+    // 一 丨 丿 drawn; the table lists the 丨 before the 一.
+    EXPECT_EQ(swappedVariants({"shp"}, {h, s, p}), (QStringList{"hsp"}));
+    // Nothing to swap, or the swapped string listed already.
+    EXPECT_TRUE(swappedVariants({"hsp"}, {h, s, p}).isEmpty());
+    EXPECT_TRUE(swappedVariants({"shp", "hsp"}, {h, s, p}).isEmpty());
+    // Two such pairs: the orders differ more widely than by a slip.
+    EXPECT_TRUE(swappedVariants({"shsh"}, {h, s, h, s}).isEmpty());
+}
+
 // ---- the search on synthetic outlines, without reference shapes ----
 
 CharacterInput synthetic(const QString& code, const QString& classes, const std::vector<Median>& medians) {
