@@ -582,6 +582,21 @@ std::optional<Decomposition> leftToRight(const CharacterInput& input, const char
     return best;
 }
 
+// Whether an uncoded middle radical is written wholly before the third coded one: the code reads
+// it later than it is written (官's 丨 inside 管 and 耜, 亍 in 衙). The split then rests on how
+// Wubi codes the component, which the strokes alone do not show, so it is not rated high.
+bool codedAheadOfWriting(const Decomposition& d) {
+    if (d.kind != QLatin1String("general") || d.radicals.size() <= 4 || d.radicals[2].strokes.empty()) return false;
+    const int third = d.radicals[2].strokes.front();
+    return std::any_of(d.radicals.begin() + 3, d.radicals.end() - 1,
+                       [&](const PanelAssignment& r) { return !r.strokes.empty() && r.strokes.back() < third; });
+}
+
+Decomposition notHighIfCodedAhead(Decomposition d) {
+    if (codedAheadOfWriting(d)) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    return d;
+}
+
 }  // namespace
 
 Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& chart, const QStringList& classVariants,
@@ -591,7 +606,7 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
         CharacterInput read = input;
         read.readingOrder.clear();
         for (std::size_t i = 0; i < input.strokes.size(); ++i) read.strokes[i] = input.strokes[static_cast<std::size_t>(input.readingOrder[i])];
-        return inOutlineOrder(decompose(read, chart, classVariants, references), input.readingOrder);
+        return notHighIfCodedAhead(inOutlineOrder(decompose(read, chart, classVariants, references), input.readingOrder));
     }
     const QStringList variants = usableVariants(input, classVariants);
     const int n = static_cast<int>(input.strokes.size());
@@ -610,7 +625,7 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
         if (!best.matchesCode) {
             if (auto read = leftToRight(input, chart, variants, references)) return *read;
         }
-        return best;
+        return notHighIfCodedAhead(std::move(best));
     }
     // Even the relaxed search could not cover the strokes with chart radicals.
     if (auto r = radicalCharacter(input, variants, RadicalCharacter::LastResort)) return *r;

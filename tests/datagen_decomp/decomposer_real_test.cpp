@@ -253,5 +253,30 @@ TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {
     EXPECT_NE(d.confidence, Confidence::High);
 }
 
+TEST(DecomposerReal, AMiddleRadicalCodedLaterThanWrittenIsNotRatedHigh) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 官 codes the 丨 of 𠂤 after the upper コ (pnhn). Inside 管 and 耜 that 丨 becomes an uncoded
+    // middle radical though it is written before the third coded one: the panels follow the
+    // code, but the strokes alone cannot show it.
+    const Expected hidden[] = {
+        {"管", "⺮:0,1,2,3,4,5 宀:6,7,8 コ:10,11 コ:12,13", "general"},
+        {"耜", "三:0,1,2 小:3,4,5 コ:7,8 コ:9,10", "general"},
+    };
+    for (const auto& e : hidden) {
+        check(*loader, e);
+        EXPECT_EQ(run(*loader, QString::fromUtf8(e.character)).confidence, Confidence::Medium) << e.character;
+    }
+    // Where the 丨 is coded (官), or the uncoded radical also reaches past the third one (母's two
+    // dots around its 一 in 敏), nothing is hidden ahead of the code.
+    const Expected shown[] = {
+        {"官", "宀:0,1,2 コ:4,5 丨:3 コ:6,7", "general"},
+        {"敏", "𠂉:0,1 母框:2,3 一:5 攵:7,8,9,10", "general"},
+    };
+    for (const auto& e : shown) {
+        check(*loader, e);
+        EXPECT_EQ(run(*loader, QString::fromUtf8(e.character)).confidence, Confidence::High) << e.character;
+    }
+}
+
 }  // namespace
 }  // namespace tessivo::datagen::test
