@@ -284,6 +284,9 @@ const CompositeRow kComposites[] = {
     // 鹿's top (麒 麟 麋 鏖 and 鹿 itself): 广, then the コ of the 横折 and the 一 that closes it
     // under the two verticals, then the verticals as 刂; never a lone 乙 and a lone 一.
     {"鹿头", "nhpzssh", "y:广:0,1,2 n:コ:3,6 j:刂:4,5", "ref=鹿,0,7"},
+    // 禸 (禺 禹 偶 愚): 冂, then the vertical inside with the rising stroke that leaves its foot as
+    // 丨, then the dot; the rising stroke is never a radical of its own between them.
+    {"禸", "szshn", "m:冂:0,1 h:丨:2,3 y:丶:4", "ref=禺,4,5"},
     // 乑 (under 取 in 聚): its first 丿 alone, then the rest as one radical on i.
     {"乑", "pspnpn|pspppn", "t:丿:0 i:氺:1,2,3,4,5"},
 };
