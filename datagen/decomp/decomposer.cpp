@@ -54,9 +54,10 @@ QStringList usableVariants(const CharacterInput& input, const QStringList& class
     return variants;
 }
 
-// What reading a class string with two neighbouring strokes swapped costs: enough that only a
-// clearly better split (萏) comes of it, not one that merely edges ahead.
-constexpr double kSwappedVariant = 0.10;
+// What reading a repaired class string costs (two neighbouring strokes swapped, or the table's
+// strings merged by the drawn shapes): enough that only a clearly better split (萏 霈) comes of
+// it, not one that merely edges ahead.
+constexpr double kRepairedVariant = 0.10;
 
 // No outline, too many strokes or too short a code: the whole character in panels 1 and 2.
 Decomposition unsplittable(const CharacterInput& input) {
@@ -343,7 +344,7 @@ std::vector<ComponentHint> guidingComponents(const std::vector<ComponentHint>& h
 // for the best split regardless of keys.
 Found searchParses(const CharacterInput& input, const QStringList& variants, const chart::RadicalChart& chart,
                    const ReferenceLookup& references, const std::vector<ComponentHint>& components,
-                   const QStringList& swapped = {}) {
+                   const QStringList& repaired = {}) {
     using decomposer::Mode;
     const decomposer::Geometry geometry = decomposer::Geometry::of(input);
     decomposer::ReferenceShapes shapes(references);
@@ -356,8 +357,8 @@ Found searchParses(const CharacterInput& input, const QStringList& variants, con
             decomposer::Search search(variants[v], inputs, v * decomposer::kVariantStep);
             search.run(mode, found.candidates);
         }
-        for (int v = 0; v < swapped.size(); ++v) {
-            decomposer::Search search(swapped[v], inputs, kSwappedVariant + v * decomposer::kVariantStep);
+        for (int v = 0; v < repaired.size(); ++v) {
+            decomposer::Search search(repaired[v], inputs, kRepairedVariant + v * decomposer::kVariantStep);
             search.run(mode, found.candidates);
         }
         if (mode == Mode::StrictStart) continue;
@@ -446,6 +447,29 @@ bool keepsLikePairs(const Candidate& a, const Candidate& b) {
            !largerFirstRadical(b, a) && !meetsAsDrawn(b, a);
 }
 
+// The stroke table lists a few neighbouring strokes the other way round from the outline: 戊's
+// dot before its 丿, as Wubi codes 戈. Two coded single-stroke radicals on such a pair, each
+// drawn with a stroke of the other's shape, take the stroke of their own shape instead.
+void giveSingleStrokesTheirShapes(Candidate& c, const CharacterInput& input) {
+    const auto shapeOf = [&](StrokeSet mask) { return classifyMedian(input.strokes[static_cast<std::size_t>(std::countr_zero(mask))].median); };
+    const auto classOf = [](const decomposer::Instance& in) { return in.radical->classes.front().toLatin1(); };
+    const int coded = std::min<int>(c.radicals, static_cast<int>(c.ordered.size()));
+    for (int k = 0; k + 1 < coded; ++k) {
+        decomposer::Instance& a = c.ordered[static_cast<std::size_t>(k)];
+        decomposer::Instance& b = c.ordered[static_cast<std::size_t>(k + 1 == 3 ? c.ordered.size() - 1 : k + 1)];
+        if (std::popcount(a.mask) != 1 || std::popcount(b.mask) != 1 || a.radical->classes.size() != 1 || b.radical->classes.size() != 1) continue;
+        if (a.mask != b.mask << 1 && b.mask != a.mask << 1) continue;
+        const char sa = shapeOf(a.mask);
+        const char sb = shapeOf(b.mask);
+        if (sa == classOf(a) || sb == classOf(b) || sa != classOf(b) || sb != classOf(a)) continue;
+        std::swap(a.mask, b.mask);
+        std::swap(a.first, b.first);
+        std::swap(a.last, b.last);
+        c.panelMasks[static_cast<std::size_t>(k)] = a.mask;
+        c.panelMasks[static_cast<std::size_t>(k + 1)] = b.mask;
+    }
+}
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -474,6 +498,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (chosen == candidates.end()) chosen = nearAndBetter(keepsLikePairs);
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
+    giveSingleStrokesTheirShapes(candidates.front(), input);
     const Candidate& best = candidates.front();
     Decomposition d = fromCandidate(best, input, static_cast<int>(input.strokes.size()));
     double margin = 1.0;
