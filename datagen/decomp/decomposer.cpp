@@ -643,7 +643,9 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     }
     std::vector<Median> medians;
     for (const Stroke& s : input.strokes) medians.push_back(s.median);
-    Found found = searchParses(input, variants, chart, references, components, swappedVariants(variants, medians));
+    QStringList repaired = swappedVariants(variants, medians);
+    if (auto merged = shapeMergedVariant(variants, medians); merged && !repaired.contains(*merged)) repaired << *merged;
+    Found found = searchParses(input, variants, chart, references, components, repaired);
     if (found.radicalCharacter) return *found.radicalCharacter;
     if (!found.candidates.empty()) {
         Decomposition best = bestOf(std::move(found.candidates), input);

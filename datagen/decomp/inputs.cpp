@@ -213,6 +213,22 @@ QStringList swappedVariants(const QStringList& variants, const std::vector<Media
     return out;
 }
 
+std::optional<QString> shapeMergedVariant(const QStringList& variants, const std::vector<Median>& medians) {
+    if (variants.size() < 2) return std::nullopt;
+    QString merged = variants.front();
+    if (merged.size() != static_cast<qsizetype>(medians.size())) return std::nullopt;
+    for (qsizetype i = 0; i < merged.size(); ++i) {
+        // Hooks read as folds by their shape (亅 of 穿's 牙): only straight strokes are taken.
+        const char shape = classifyMedian(medians[static_cast<std::size_t>(i)]);
+        if (shape == 'z') continue;
+        for (const QString& v : variants) {
+            if (merged[i].toLatin1() != shape && v.size() == merged.size() && v[i].toLatin1() == shape) merged[i] = v[i];
+        }
+    }
+    if (variants.contains(merged)) return std::nullopt;
+    return merged;
+}
+
 namespace {
 
 // Reordering needs this many more strokes whose shape agrees with the stroke table's class, and

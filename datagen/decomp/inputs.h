@@ -65,6 +65,11 @@ QStringList fittingVariants(const QStringList& variants, const std::vector<Media
 // 彘), and only strings `variants` does not hold.
 QStringList swappedVariants(const QStringList& variants, const std::vector<Median>& medians);
 
+// Where the strings of `variants` disagree on a stroke, each may be wrong in a different place
+// (霈: one misreads strokes of 雨, the other the last vertical of 巿). The string that takes, at
+// each such stroke, a class its drawn shape agrees with; nothing when that is one of `variants`.
+std::optional<QString> shapeMergedVariant(const QStringList& variants, const std::vector<Median>& medians);
+
 // Loads CharacterInput records from the three installed packages.
 // Wubi reads a character left to right, and the stroke table lists its strokes so; the outline
 // data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`

@@ -253,6 +253,25 @@ TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {
     EXPECT_NE(d.confidence, Confidence::High);
 }
 
+TEST(DecomposerReal, EveryStrokeOfACodedRadicalIsItsOwnShape) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    const Expected cases[] = {
+        // 禸: the rising stroke at the foot of the inner vertical belongs to that 丨; with four
+        // radicals nothing is left in between to hold it.
+        {"禺", "曰:0,1,2,3 冂:4,5 丨:6,7 丶:8", "general"},
+        {"愚", "曰:0,1,2,3 冂:4,5 丨:6,7 心:9,10,11,12", "general"},
+        // 戊: Wubi codes 戈's dot before the 丿 the outline writes ahead of it; each panel draws
+        // the stroke of its own shape.
+        {"戊", "厂:0,1 乙:2 丶:4 丿:3", "general"},
+        // The stroke table's two strings for 霈 each misread a different stroke; merged by the
+        // drawn shapes, 巿 is 一 冂 丨 again, not 乙 and a ⺊ made of two verticals.
+        {"霈", "雨:0,1,2,3,4,5,6,7 氵:8,9,10 一:11 丨:14", "general"},
+        // ... and 剿 spells its code with its own 刂.
+        {"剿", "巛:0,1,2 曰:3,4,5,6 木:7,8,9,10 刂:11,12", "general"},
+    };
+    for (const auto& e : cases) check(*loader, e);
+}
+
 TEST(DecomposerReal, AMiddleRadicalCodedLaterThanWrittenIsNotRatedHigh) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 官 codes the 丨 of 𠂤 after the upper コ (pnhn). Inside 管 and 耜 that 丨 becomes an uncoded

@@ -82,6 +82,20 @@ TEST(StrokeClass, ANeighbouringPairListedTheOtherWayRoundIsSwappedOnce) {
     EXPECT_TRUE(swappedVariants({"shsh"}, {h, s, h, s}).isEmpty());
 }
 
+TEST(StrokeClass, StringsThatDisagreeAreMergedByTheDrawnShapes) {
+    const Median h = line({{100, 500}, {900, 500}});
+    const Median s = line({{500, 800}, {500, 100}});
+    const Median p = line({{600, 800}, {200, 300}});
+    const Median fold = line({{100, 800}, {800, 800}, {800, 100}});
+    // Each string misreads a different stroke of 一 丨 丿 丨: the merge takes the drawn class of both.
+    EXPECT_EQ(shapeMergedVariant({"hpps", "hspp"}, {h, s, p, s}), std::optional<QString>(QStringLiteral("hsps")));
+    // A single string, strings that agree, or a merge that one of them is already: nothing new.
+    EXPECT_EQ(shapeMergedVariant({"hppp"}, {h, s, p, s}), std::nullopt);
+    EXPECT_EQ(shapeMergedVariant({"hsps", "hpps"}, {h, s, p, s}), std::nullopt);
+    // A stroke drawn as a fold is never taken from its shape: hooks read as folds.
+    EXPECT_EQ(shapeMergedVariant({"hs", "hz"}, {h, fold}), std::nullopt);
+}
+
 // ---- the search on synthetic outlines, without reference shapes ----
 
 CharacterInput synthetic(const QString& code, const QString& classes, const std::vector<Median>& medians) {
