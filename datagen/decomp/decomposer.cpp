@@ -470,6 +470,10 @@ void giveSingleStrokesTheirShapes(Candidate& c, const CharacterInput& input) {
     }
 }
 
+// A split costing more than this on the shapes is never rated high. The highest of the others
+// cost about 0.75.
+constexpr double kPoorFit = 0.9;
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -521,6 +525,9 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // Cutting a contained component otherwise than its own split may be right (the code of the
     // whole decides), but the shapes alone cannot show it: such a split is not rated high.
     if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    // A lead over rivals means little when even the best split fits this badly (彘, whose outline
+    // and stroke table disagree over most of 矢).
+    if (best.cost - best.componentCost > kPoorFit) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
     // A rule decided between near rivals, not a margin.
     if (byRule) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
     if (candidates.size() > 1) {
