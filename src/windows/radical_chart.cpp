@@ -183,7 +183,7 @@ const Row kRows[] = {
     // key i (43)
     {'i', "水", "szpn|zpn", "keyname"},
     {'i', "氵", "nnh", ""},
-    {'i', "氺", "snhpn|nhpn", ""},
+    {'i', "氺", "snhpn|nhpn|sppnn", ""},
     {'i', "小", "spn|spp", ""},
     {'i', "⺌", "snp", ""},
     {'i', "⺍", "nnp", ""},
