@@ -474,6 +474,10 @@ void giveSingleStrokesTheirShapes(Candidate& c, const CharacterInput& input) {
 // cost about 0.75.
 constexpr double kPoorFit = 0.9;
 
+// Strokes of one radical this far apart in the writing, other than round a wrap (那's 刀, 非's
+// 刂 and 垂's 士 are at most four apart).
+constexpr int kFarApart = 5;
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -528,6 +532,12 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // A lead over rivals means little when even the best split fits this badly (彘, whose outline
     // and stroke table disagree over most of 矢).
     if (best.cost - best.componentCost > kPoorFit) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    // A coded radical whose strokes lie far apart in the writing, around other radicals it does
+    // not wrap, rests on the outline's order alone (翰, whose outline writes 人 in among 羽).
+    for (int k = 0; k < best.radicals; ++k) {
+        const decomposer::Instance& in = k == 3 ? best.ordered.back() : best.ordered[static_cast<std::size_t>(k)];
+        if (in.gaps > 0 && !in.wrapGap && in.last - in.first > kFarApart) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    }
     // A rule decided between near rivals, not a margin.
     if (byRule) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
     if (candidates.size() > 1) {

@@ -256,6 +256,9 @@ TEST(DecomposerReal, AmbiguousSplitsAreNotRatedHigh) {
     const Decomposition zhi = run(*loader, QStringLiteral("彘"));
     EXPECT_TRUE(zhi.matchesCode);
     EXPECT_NE(zhi.confidence, Confidence::High);
+    // 翰: the outline writes 人 in among the strokes of 羽, so a coded radical spans strokes far
+    // apart that it does not wrap.
+    EXPECT_NE(run(*loader, QStringLiteral("翰")).confidence, Confidence::High);
 }
 
 TEST(DecomposerReal, EveryStrokeOfACodedRadicalIsItsOwnShape) {
