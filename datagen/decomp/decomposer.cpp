@@ -478,6 +478,39 @@ constexpr double kPoorFit = 0.9;
 // 刂 and 垂's 士 are at most four apart).
 constexpr int kFarApart = 5;
 
+// 取大优先 past the first radical, between two tied splits: the one where a coded radical takes
+// the next stroke, written straight on from its own, from the radical after it, when that stroke
+// meets the radical and stands apart from the rest of the other (澧's 曲 is 冂 廿, not 冂 艹 with
+// the 廿's last stroke in a 二 with the top of 豆; 页's 一 under 屯 in 顿 stays with its 丿).
+// Unless a rule above prefers the other.
+bool largerCodedRadical(const Candidate& a, const Candidate& b, const CharacterInput& input) {
+    // Both spell the code, so their coded radicals lie on the same keys; the uncoded ones may not.
+    if (!tiedAndConfirmed(a, b) || !oneStrokeMoved(a, b) || a.crossings != b.crossings) return false;
+    const std::size_t coded = std::min<std::size_t>(3, a.ordered.size());
+    for (std::size_t k = 1; k < coded; ++k) {
+        const decomposer::Instance& x = a.ordered[k];
+        const decomposer::Instance& y = b.ordered[k];
+        if (x.mask == y.mask) continue;
+        const StrokeSet moved = x.mask & ~y.mask;
+        const bool grows = (y.mask & ~x.mask) == 0 && std::popcount(moved) == 1 && moved == StrokeSet{1} << (y.last + 1);
+        if (!grows || x.gaps > 0 || x.radical->alternative != 0 || y.radical->alternative != 0 || crossesLess(b, a) ||
+            largerFirstRadical(b, a) || meetsAsDrawn(b, a) || keepsLikePairs(b, a)) {
+            return false;
+        }
+        const auto giver = std::find_if(b.ordered.begin(), b.ordered.end(), [&](const decomposer::Instance& in) { return (in.mask & moved) != 0; });
+        const decomposer::Geometry g = decomposer::Geometry::of(input);
+        const int stroke = std::countr_zero(moved);
+        const auto meets = [&](int other) {
+            const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(stroke), static_cast<std::size_t>(other));
+            return c != decomposer::Contact::Apart && c != decomposer::Contact::Unsure;
+        };
+        const std::vector<int> own = decomposer::indicesOf(y.mask);
+        const std::vector<int> rest = decomposer::indicesOf(giver->mask & ~moved);
+        return std::any_of(own.begin(), own.end(), meets) && std::none_of(rest.begin(), rest.end(), meets);
+    }
+    return false;
+}
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -495,7 +528,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     }
     // Of near rivals the rules may choose between, 能连不交 first, then 取大优先 for the first
     // radical, then strokes meeting as drawn, then like strokes kept together.
-    const auto nearAndBetter = [&](bool (*better)(const Candidate&, const Candidate&)) {
+    const auto nearAndBetter = [&](auto better) {
         return std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
             return c.cost - candidates.front().cost <= kRuleTie && better(c, candidates.front());
         });
@@ -504,6 +537,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (chosen == candidates.end()) chosen = nearAndBetter(largerFirstRadical);
     if (chosen == candidates.end()) chosen = nearAndBetter(meetsAsDrawn);
     if (chosen == candidates.end()) chosen = nearAndBetter(keepsLikePairs);
+    const auto largerCoded = [&](const Candidate& a, const Candidate& b) { return largerCodedRadical(a, b, input); };
+    if (chosen == candidates.end()) chosen = nearAndBetter(largerCoded);
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     giveSingleStrokesTheirShapes(candidates.front(), input);
@@ -515,7 +550,7 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
         if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival) ||
-                                                   keepsLikePairs(best, rival))) {
+                                                   keepsLikePairs(best, rival) || largerCoded(best, rival))) {
             byRule = true;
             continue;
         }

@@ -171,6 +171,17 @@ TEST(DecomposerCrossing, LikeStrokesThatMeetARadicalAlikeStayTogether) {
     });
 }
 
+TEST(DecomposerCrossing, ALaterCodedRadicalTakesTheNextStrokeThatMeetsItAndNothingElse) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 澧's 曲 is 冂 廿: the last 一 closes 廿 and stands clear of 豆's top, so it is no 二 with
+    // it. 页's 一 under 屯 in 顿 meets its own 丿, not 屯's 乚: no コ of the two.
+    const auto got = splitTogether(*loader, QStringLiteral("澧顿"));
+    expectPanels(got, {
+        "澧 imau: 氵:0,1,2 冂:3,4 廿:5,6,7,8 䒑:13,14,15",
+        "顿 gbnm: 一:0 凵:1,2 乙:3 贝:6,7,8,9",
+    });
+}
+
 TEST(DecomposerCrossing, TheFirstRadicalTakesAStrokeItCouldHaveAsLargeAsItCanBe) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 午 is 𠂉 十, not 丿 干, and keeps that split in 许 and 浒 beside 牛, which looks much like it.
