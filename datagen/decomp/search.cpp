@@ -85,11 +85,11 @@ QString glyphOf(const Instance& in) {
 Search::Search(const QString& classes, const SearchInputs& inputs, double basePenalty)
     : s_(classes.toLatin1()), g_(inputs.geometry), code_(inputs.code), chart_(inputs.chart), refs_(inputs.references),
       shapeCache_(inputs.shapeCache), components_(inputs.components), base_(basePenalty),
-      ownFirstRadical_(static_cast<std::size_t>(g_.n), 0) {
+      componentRadicalSize_(static_cast<std::size_t>(g_.n), 0) {
     for (const ComponentHint& h : components_) {
-        const int first = std::countr_zero(h.strokes);
         for (StrokeSet group : h.groups) {
-            if (group >> first & 1) ownFirstRadical_[static_cast<std::size_t>(first)] = std::popcount(group);
+            const auto first = static_cast<std::size_t>(std::countr_zero(group));
+            if (componentRadicalSize_[first] == 0) componentRadicalSize_[first] = std::popcount(group);
         }
     }
 }
@@ -203,10 +203,10 @@ void Search::dfs(int i, double cost) {
         skipped_ = 0;
     }
     if (openCount() >= 2) return;
-    // Where a contained component begins, radicals the size of its own first radical go first:
-    // the larger ones, tried first otherwise, could use up the budget (𠂉 十 before 丿 土 at the
-    // top of 赞 in 趱).
-    const int own = ownFirstRadical_[static_cast<std::size_t>(i)];
+    // Where a radical of a contained component begins, radicals of its size go first: the larger
+    // ones, tried first otherwise, could use up the budget (𠂉 十 before 丿 土 at the top of 赞 in
+    // 趱; 彳 before the 丿 of 雍's 乡 in 饔).
+    const int own = componentRadicalSize_[static_cast<std::size_t>(i)];
     for (int pass = own > 0 ? 0 : 1; pass < 2; ++pass) {
         for (const chart::Radical* r : chart_.startingWith(c)) {
             if (own > 0 && (static_cast<int>(r->classes.size()) == own) != (pass == 0)) continue;

@@ -140,8 +140,8 @@ private:
     StrokeSet skipped_ = 0;
     long nodes_ = 0;
     double best_ = 0;
-    // Per stroke: the size of the first radical of a contained component that begins there, or 0.
-    std::vector<int> ownFirstRadical_;
+    // Per stroke: the size of a contained component's radical that begins there, or 0.
+    std::vector<int> componentRadicalSize_;
 };
 
 }  // namespace tessivo::datagen::decomposer

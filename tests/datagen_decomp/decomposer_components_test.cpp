@@ -130,8 +130,11 @@ TEST(DecomposerComponents, AComponentWrittenAfterOtherRadicalsIsStillFoundWhole)
     TESSIVO_REQUIRE_REAL_DATA();
     // 赞 after 扌 (second radical) and after 口 止 (third): the top of its 先 stays 丿 土, though
     // the larger 𠂉 十 is tried first there and its parses are many.
-    const auto got = splitTogether(*loader, QStringLiteral("赞攒躜"));
-    expectPanels(got, {"攒 rtfm: 扌:0,1,2 丿:3 土:4,5,6 贝:15,16,17,18", "躜 khtm: 口:0,1,2 止:3,4,5,6 丿:7 贝:19,20,21,22"});
+    const auto got = splitTogether(*loader, QStringLiteral("赞攒躜雍饔"));
+    expectPanels(got, {"攒 rtfm: 扌:0,1,2 丿:3 土:4,5,6 贝:15,16,17,18", "躜 khtm: 口:0,1,2 止:3,4,5,6 丿:7 贝:19,20,21,22",
+                       // Every radical of a component goes first where it begins, not only its
+                       // first: the 丿 of 雍's 乡 in 饔 is no 彳 with the 亻 of 隹.
+                       "饔 yxte: 亠:0,1 母框:2,3 丿:4 𧘇短:19,20,21"});
 }
 
 TEST(DecomposerCrossing, OfTwoNearlyEqualSplitsTheOneWhoseRadicalsDoNotCrossWins) {
