@@ -511,6 +511,37 @@ bool largerCodedRadical(const Candidate& a, const Candidate& b, const CharacterI
     return false;
 }
 
+// 取大优先 between two tied splits, one of which reads as two radicals what the other reads as
+// one: the one radical, when the second part lies within the first and each of its strokes
+// touches it (肾's 月, not 乃 and the 二 inside it; 身's 丿 reaches out of its 三 and stays
+// apart). Unless a rule above prefers the other.
+bool oneRadicalForTwo(const Candidate& a, const Candidate& b, const CharacterInput& input) {
+    if (!tiedAndConfirmed(a, b) || a.ordered.size() + 1 != b.ordered.size() || a.crossings != b.crossings) return false;
+    for (std::size_t k = 0; k < a.ordered.size(); ++k) {
+        const decomposer::Instance& merged = a.ordered[k];
+        if (merged.mask == b.ordered[k].mask) continue;
+        const decomposer::Instance& first = b.ordered[k];
+        const decomposer::Instance& second = b.ordered[k + 1];
+        if (merged.mask != (first.mask | second.mask) || merged.gaps > 0 || first.gaps > 0 || second.gaps > 0 || first.last + 1 != second.first) return false;
+        for (std::size_t j = k + 1; j < a.ordered.size(); ++j) {
+            if (a.ordered[j].mask != b.ordered[j + 1].mask) return false;
+        }
+        if (crossesLess(b, a) || largerFirstRadical(b, a) || meetsAsDrawn(b, a) || keepsLikePairs(b, a)) return false;
+        const decomposer::Geometry g = decomposer::Geometry::of(input);
+        const decomposer::Box outer = g.boxOf(first.mask);
+        const decomposer::Box inner = g.boxOf(second.mask);
+        if (inner.x0 < outer.x0 || inner.x1 > outer.x1 || inner.y0 < outer.y0 || inner.y1 > outer.y1) return false;
+        const std::vector<int> own = decomposer::indicesOf(first.mask);
+        for (int i : decomposer::indicesOf(second.mask)) {
+            const auto contact = [&](int j) { return g.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j)); };
+            const bool touches = std::any_of(own.begin(), own.end(), [&](int j) { return contact(j) == decomposer::Contact::Corner || contact(j) == decomposer::Contact::Tee; });
+            if (!touches) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
 // Parses this close are nearly equal for Wubi's rules.
 constexpr double kRuleTie = 0.07;
 
@@ -539,6 +570,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     if (chosen == candidates.end()) chosen = nearAndBetter(keepsLikePairs);
     const auto largerCoded = [&](const Candidate& a, const Candidate& b) { return largerCodedRadical(a, b, input); };
     if (chosen == candidates.end()) chosen = nearAndBetter(largerCoded);
+    const auto oneForTwo = [&](const Candidate& a, const Candidate& b) { return oneRadicalForTwo(a, b, input); };
+    if (chosen == candidates.end()) chosen = nearAndBetter(oneForTwo);
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     giveSingleStrokesTheirShapes(candidates.front(), input);
@@ -550,7 +583,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
         if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival) ||
-                                                   keepsLikePairs(best, rival) || largerCoded(best, rival))) {
+                                                   keepsLikePairs(best, rival) || largerCoded(best, rival) ||
+                                                   oneForTwo(best, rival))) {
             byRule = true;
             continue;
         }

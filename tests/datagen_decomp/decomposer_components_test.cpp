@@ -185,6 +185,17 @@ TEST(DecomposerCrossing, ALaterCodedRadicalTakesTheNextStrokeThatMeetsItAndNothi
     });
 }
 
+TEST(DecomposerCrossing, OneRadicalBeatsTwoWhenTheSecondLiesWithinTheFirst) {
+    TESSIVO_REQUIRE_REAL_DATA();
+    // 肾 is 刂 又 月 and the key f, not 乃 and the 二 inside it; both spell jcef. 身's last 丿
+    // reaches out of its 三, so 身 stays 丿 冂 三 丿.
+    const auto got = splitTogether(*loader, QStringLiteral("肾身"));
+    expectPanels(got, {
+        "肾 jcef: 刂:0,1 又:2,3 月:4,5,6,7 key:f",
+        "身 tmdt: 丿:0 冂:1,2 三:3,4,5 丿:6",
+    });
+}
+
 TEST(DecomposerCrossing, TheFirstRadicalTakesAStrokeItCouldHaveAsLargeAsItCanBe) {
     TESSIVO_REQUIRE_REAL_DATA();
     // 午 is 𠂉 十, not 丿 干, and keeps that split in 许 and 浒 beside 牛, which looks much like it.
