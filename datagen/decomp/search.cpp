@@ -17,6 +17,7 @@ constexpr double kInterleaveContained = 0.04;
 constexpr double kChartPause = 0.03;        // a pause the radical's order of strokes allows (pauseAt)
 constexpr double kInterleaveLoose = 0.08;   // strokes between a radical's parts that lie outside it
 constexpr double kSkippedDot = 0.02;        // 戈's dot left out of the last radical
+constexpr double kSkippedDotBeforeKey = 0.20;  // ... and an identification key after three radicals
 constexpr double kCloseOrder = 0.03;        // radicals coded in the order they are finished
 constexpr double kIdentShape = 0.06;        // identification key of the right stroke, other shape
 constexpr double kIdentZone = 0.40;         // identification key of another last stroke
@@ -476,8 +477,11 @@ void Search::finish(double cost) {
         cand.radicals = 4;
         cand.panelMasks = {ordered[0].mask, ordered[1].mask, ordered[2].mask, ordered.back().mask};
     } else {
-        // Two or three radicals and the identification key; 戈's dot is never left out here.
-        if (skipped_) return;
+        // Two or three radicals and the identification key. 犮's dot may be left out after its 又
+        // (茇 adcu: the key of 又's 捺), but only where coding the dot does not spell the code
+        // (拔 rdcy codes it); 戈's dot is never left out here.
+        if (skipped_ && m < 3) return;
+        if (skipped_) cand.cost += kSkippedDotBeforeKey;
         cand.radicals = m;
         cand.cost += identCost(ordered, cand.identOk);
         cand.panelMasks = {ordered[0].mask, ordered[1].mask, m == 3 ? ordered[2].mask : 0, 0};

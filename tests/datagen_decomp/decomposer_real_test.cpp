@@ -276,6 +276,10 @@ TEST(DecomposerReal, EveryStrokeOfACodedRadicalIsItsOwnShape) {
         {"霈", "雨:0,1,2,3,4,5,6,7 氵:8,9,10 一:11 丨:14", "general"},
         // ... and 剿 spells its code with its own 刂.
         {"剿", "巛:0,1,2 曰:3,4,5,6 木:7,8,9,10 刂:11,12", "general"},
+        // 茇 (adcu): 犮's dot is left out after its 又, whose 捺 gives the key u; 拔 (rdcy), which
+        // spells its code with the dot, still codes it.
+        {"茇", "艹:0,1,2 ナ:3,4 又:5,6 key:u", "general"},
+        {"拔", "扌:0,1,2 ナ:3,4 又:5,6 丶:7", "general"},
         // 眔's bottom in 鳏, which the stroke table writes 丨 丿 丿 丶 丶, is 氺 whole, not a 小
         // leaving two of its strokes out.
         {"鳏", "鱼头:0,1,2,3,4,5,6 一:7 罒:8,9,10,11,12 氺:13,14,15,16,17", "general"},
