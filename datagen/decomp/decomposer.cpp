@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -184,6 +185,13 @@ std::optional<Decomposition> radicalCharacter(const CharacterInput& input, const
     return std::nullopt;
 }
 
+// The k-th coded radical of a parse: the first three, then the last.
+const decomposer::Instance& codedRadical(const Candidate& c, std::size_t k) { return k == 3 ? c.ordered.back() : c.ordered[k]; }
+decomposer::Instance& codedRadical(Candidate& c, std::size_t k) { return k == 3 ? c.ordered.back() : c.ordered[k]; }
+
+// Caps a rating at medium (the enum runs from High to Low).
+void notHigh(Confidence& confidence) { confidence = std::max(confidence, Confidence::Medium); }
+
 Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, int n) {
     Decomposition d;
     d.kind = QStringLiteral("general");
@@ -213,8 +221,7 @@ Decomposition fromCandidate(const Candidate& best, const CharacterInput& input, 
     d.shapeOk = true;
     const std::size_t codedCount = best.radicals == 4 ? 4 : static_cast<std::size_t>(best.radicals);
     for (std::size_t k = 0; k < codedCount; ++k) {
-        const decomposer::Instance& in = k == 3 ? ord.back() : ord[k];
-        if (!shapePasses(in)) d.shapeOk = false;
+        if (!shapePasses(codedRadical(best, k))) d.shapeOk = false;
     }
     return d;
 }
@@ -259,7 +266,19 @@ Decomposition greedySplit(const CharacterInput& input, const QString& classes, c
 struct Found {
     std::vector<Candidate> candidates;
     std::optional<Decomposition> radicalCharacter;
+    decomposer::Geometry geometry;  // of the strokes searched, for the rules between the candidates
 };
+
+// Whether no stroke of `a` meets a stroke of `b`.
+bool apart(const decomposer::Geometry& g, StrokeSet a, StrokeSet b) {
+    for (int i : decomposer::indicesOf(a)) {
+        for (int j : decomposer::indicesOf(b)) {
+            const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+            if (c != decomposer::Contact::Apart && c != decomposer::Contact::Unsure) return false;
+        }
+    }
+    return true;
+}
 
 // Whether strokes i and j stand clear of each other (boxes far apart need no closer look).
 bool clearOf(const decomposer::Geometry& g, int i, int j) {
@@ -346,12 +365,13 @@ Found searchParses(const CharacterInput& input, const QStringList& variants, con
                    const ReferenceLookup& references, const std::vector<ComponentHint>& components,
                    const QStringList& repaired = {}) {
     using decomposer::Mode;
-    const decomposer::Geometry geometry = decomposer::Geometry::of(input);
+    Found found;
+    found.geometry = decomposer::Geometry::of(input);
+    const decomposer::Geometry& geometry = found.geometry;
     decomposer::ReferenceShapes shapes(references);
     decomposer::ShapeCache shapeCache;
     const std::vector<ComponentHint> guiding = guidingComponents(components, geometry);
     const decomposer::SearchInputs inputs{geometry, input.fullCode, chart, shapes, shapeCache, guiding};
-    Found found;
     for (Mode mode : {Mode::StrictStart, Mode::StrictClose, Mode::Relaxed}) {
         for (int v = 0; v < variants.size(); ++v) {
             decomposer::Search search(variants[v], inputs, v * decomposer::kVariantStep);
@@ -453,10 +473,10 @@ bool keepsLikePairs(const Candidate& a, const Candidate& b) {
 void giveSingleStrokesTheirShapes(Candidate& c, const CharacterInput& input) {
     const auto shapeOf = [&](StrokeSet mask) { return classifyMedian(input.strokes[static_cast<std::size_t>(std::countr_zero(mask))].median); };
     const auto classOf = [](const decomposer::Instance& in) { return in.radical->classes.front().toLatin1(); };
-    const int coded = std::min<int>(c.radicals, static_cast<int>(c.ordered.size()));
-    for (int k = 0; k + 1 < coded; ++k) {
-        decomposer::Instance& a = c.ordered[static_cast<std::size_t>(k)];
-        decomposer::Instance& b = c.ordered[static_cast<std::size_t>(k + 1 == 3 ? c.ordered.size() - 1 : k + 1)];
+    const auto coded = std::min<std::size_t>(static_cast<std::size_t>(c.radicals), c.ordered.size());
+    for (std::size_t k = 0; k + 1 < coded; ++k) {
+        decomposer::Instance& a = codedRadical(c, k);
+        decomposer::Instance& b = codedRadical(c, k + 1);
         if (std::popcount(a.mask) != 1 || std::popcount(b.mask) != 1 || a.radical->classes.size() != 1 || b.radical->classes.size() != 1) continue;
         if (a.mask != b.mask << 1 && b.mask != a.mask << 1) continue;
         const char sa = shapeOf(a.mask);
@@ -465,8 +485,8 @@ void giveSingleStrokesTheirShapes(Candidate& c, const CharacterInput& input) {
         std::swap(a.mask, b.mask);
         std::swap(a.first, b.first);
         std::swap(a.last, b.last);
-        c.panelMasks[static_cast<std::size_t>(k)] = a.mask;
-        c.panelMasks[static_cast<std::size_t>(k + 1)] = b.mask;
+        c.panelMasks[k] = a.mask;
+        c.panelMasks[k + 1] = b.mask;
     }
 }
 
@@ -483,7 +503,7 @@ constexpr int kFarApart = 5;
 // meets the radical and stands apart from the rest of the other (澧's 曲 is 冂 廿, not 冂 艹 with
 // the 廿's last stroke in a 二 with the top of 豆; 页's 一 under 屯 in 顿 stays with its 丿).
 // Unless a rule above prefers the other.
-bool largerCodedRadical(const Candidate& a, const Candidate& b, const CharacterInput& input) {
+bool largerCodedRadical(const Candidate& a, const Candidate& b, const decomposer::Geometry& g) {
     // Both spell the code, so their coded radicals lie on the same keys; the uncoded ones may not.
     if (!tiedAndConfirmed(a, b) || !oneStrokeMoved(a, b) || a.crossings != b.crossings) return false;
     const std::size_t coded = std::min<std::size_t>(3, a.ordered.size());
@@ -498,15 +518,7 @@ bool largerCodedRadical(const Candidate& a, const Candidate& b, const CharacterI
             return false;
         }
         const auto giver = std::find_if(b.ordered.begin(), b.ordered.end(), [&](const decomposer::Instance& in) { return (in.mask & moved) != 0; });
-        const decomposer::Geometry g = decomposer::Geometry::of(input);
-        const int stroke = std::countr_zero(moved);
-        const auto meets = [&](int other) {
-            const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(stroke), static_cast<std::size_t>(other));
-            return c != decomposer::Contact::Apart && c != decomposer::Contact::Unsure;
-        };
-        const std::vector<int> own = decomposer::indicesOf(y.mask);
-        const std::vector<int> rest = decomposer::indicesOf(giver->mask & ~moved);
-        return std::any_of(own.begin(), own.end(), meets) && std::none_of(rest.begin(), rest.end(), meets);
+        return !apart(g, moved, y.mask) && apart(g, moved, giver->mask & ~moved);
     }
     return false;
 }
@@ -515,7 +527,7 @@ bool largerCodedRadical(const Candidate& a, const Candidate& b, const CharacterI
 // one: the one radical, when the second part lies within the first and each of its strokes
 // touches it (肾's 月, not 乃 and the 二 inside it; 身's 丿 reaches out of its 三 and stays
 // apart). Unless a rule above prefers the other.
-bool oneRadicalForTwo(const Candidate& a, const Candidate& b, const CharacterInput& input) {
+bool oneRadicalForTwo(const Candidate& a, const Candidate& b, const decomposer::Geometry& g) {
     if (!tiedAndConfirmed(a, b) || a.ordered.size() + 1 != b.ordered.size() || a.crossings != b.crossings) return false;
     for (std::size_t k = 0; k < a.ordered.size(); ++k) {
         const decomposer::Instance& merged = a.ordered[k];
@@ -527,7 +539,6 @@ bool oneRadicalForTwo(const Candidate& a, const Candidate& b, const CharacterInp
             if (a.ordered[j].mask != b.ordered[j + 1].mask) return false;
         }
         if (crossesLess(b, a) || largerFirstRadical(b, a) || meetsAsDrawn(b, a) || keepsLikePairs(b, a)) return false;
-        const decomposer::Geometry g = decomposer::Geometry::of(input);
         const decomposer::Box outer = g.boxOf(first.mask);
         const decomposer::Box inner = g.boxOf(second.mask);
         if (inner.x0 < outer.x0 || inner.x1 > outer.x1 || inner.y0 < outer.y0 || inner.y1 > outer.y1) return false;
@@ -550,28 +561,31 @@ constexpr double kRuleTie = 0.07;
 // not confirmed. The contained components choose among the parses and may lift a near tie to
 // medium, but never overrule a parse clearly ahead on the shapes alone, and high needs that lead:
 // a component's own split is no proof.
-Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& input) {
+Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& input, const decomposer::Geometry& geometry) {
     const auto shapeCost = [](const Candidate& c) { return c.cost - c.componentCost; };
     std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return shapeCost(a) < shapeCost(b); });
     double shapeMargin = candidates.size() > 1 ? shapeCost(candidates[1]) - shapeCost(candidates[0]) : 1.0;
     if (shapeMargin <= decomposer::kHighMargin) {
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
     }
-    // Of near rivals the rules may choose between, 能连不交 first, then 取大优先 for the first
-    // radical, then strokes meeting as drawn, then like strokes kept together.
-    const auto nearAndBetter = [&](auto better) {
-        return std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
+    // The rules that choose between near rivals, in their order: 能连不交, 取大优先 for the first
+    // radical, strokes meeting as drawn, like strokes kept together, 取大优先 further on.
+    using Rule = std::function<bool(const Candidate&, const Candidate&)>;
+    const Rule rules[] = {
+        crossesLess,
+        largerFirstRadical,
+        meetsAsDrawn,
+        keepsLikePairs,
+        [&](const Candidate& a, const Candidate& b) { return largerCodedRadical(a, b, geometry); },
+        [&](const Candidate& a, const Candidate& b) { return oneRadicalForTwo(a, b, geometry); },
+    };
+    auto chosen = candidates.end();
+    for (const Rule& better : rules) {
+        chosen = std::find_if(candidates.begin() + 1, candidates.end(), [&](const Candidate& c) {
             return c.cost - candidates.front().cost <= kRuleTie && better(c, candidates.front());
         });
-    };
-    auto chosen = nearAndBetter(crossesLess);
-    if (chosen == candidates.end()) chosen = nearAndBetter(largerFirstRadical);
-    if (chosen == candidates.end()) chosen = nearAndBetter(meetsAsDrawn);
-    if (chosen == candidates.end()) chosen = nearAndBetter(keepsLikePairs);
-    const auto largerCoded = [&](const Candidate& a, const Candidate& b) { return largerCodedRadical(a, b, input); };
-    if (chosen == candidates.end()) chosen = nearAndBetter(largerCoded);
-    const auto oneForTwo = [&](const Candidate& a, const Candidate& b) { return oneRadicalForTwo(a, b, input); };
-    if (chosen == candidates.end()) chosen = nearAndBetter(oneForTwo);
+        if (chosen != candidates.end()) break;
+    }
     bool byRule = chosen != candidates.end();
     if (byRule) std::rotate(candidates.begin(), chosen, chosen + 1);
     giveSingleStrokesTheirShapes(candidates.front(), input);
@@ -582,9 +596,8 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     for (std::size_t k = 1; k < candidates.size(); ++k) {
         // A near rival that a rule sets aside caps the rating at medium instead.
         const Candidate& rival = candidates[k];
-        if (rival.cost - best.cost <= kRuleTie && (crossesLess(best, rival) || largerFirstRadical(best, rival) || meetsAsDrawn(best, rival) ||
-                                                   keepsLikePairs(best, rival) || largerCoded(best, rival) ||
-                                                   oneForTwo(best, rival))) {
+        if (rival.cost - best.cost <= kRuleTie &&
+            std::any_of(std::begin(rules), std::end(rules), [&](const Rule& rule) { return rule(best, rival); })) {
             byRule = true;
             continue;
         }
@@ -597,15 +610,15 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     else d.confidence = std::min(byShapes, withComponents);
     // Cutting a contained component otherwise than its own split may be right (the code of the
     // whole decides), but the shapes alone cannot show it: such a split is not rated high.
-    if (best.componentCost > 0) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    if (best.componentCost > 0) notHigh(d.confidence);
     // A lead over rivals means little when even the best split fits this badly (彘, whose outline
     // and stroke table disagree over most of 矢).
-    if (best.cost - best.componentCost > kPoorFit) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    if (best.cost - best.componentCost > kPoorFit) notHigh(d.confidence);
     // A coded radical whose strokes lie far apart in the writing, around other radicals it does
     // not wrap, rests on the outline's order alone (翰, whose outline writes 人 in among 羽).
-    for (int k = 0; k < best.radicals; ++k) {
-        const decomposer::Instance& in = k == 3 ? best.ordered.back() : best.ordered[static_cast<std::size_t>(k)];
-        if (in.gaps > 0 && !in.wrapGap && in.last - in.first > kFarApart) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    for (std::size_t k = 0; k < static_cast<std::size_t>(best.radicals); ++k) {
+        const decomposer::Instance& in = codedRadical(best, k);
+        if (in.gaps > 0 && !in.wrapGap && in.last - in.first > kFarApart) notHigh(d.confidence);
     }
     // A rule decided between near rivals, not a margin.
     if (byRule) d.confidence = best.matches && best.identOk && d.shapeOk ? Confidence::Medium : Confidence::Low;
@@ -617,16 +630,6 @@ Decomposition bestOf(std::vector<Candidate> candidates, const CharacterInput& in
     // A code the radicals explain only with the wrong last stroke is not a match.
     if (!best.identOk) d.matchesCode = false;
     return d;
-}
-
-bool apart(const decomposer::Geometry& g, StrokeSet a, StrokeSet b) {
-    for (int i : decomposer::indicesOf(a)) {
-        for (int j : decomposer::indicesOf(b)) {
-            const decomposer::Contact c = g.contacts.at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
-            if (c != decomposer::Contact::Apart && c != decomposer::Contact::Unsure) return false;
-        }
-    }
-    return true;
 }
 
 // Wubi reads the parts of one band left to right. The outline data and the stroke table write a
@@ -684,9 +687,9 @@ std::optional<Decomposition> leftToRight(const CharacterInput& input, const char
         if (found.candidates.empty() || found.radicalCharacter) continue;
         double cost = found.candidates.front().cost;
         for (const Candidate& c : found.candidates) cost = std::min(cost, c.cost);
-        Decomposition d = bestOf(std::move(found.candidates), moved);
+        Decomposition d = bestOf(std::move(found.candidates), moved, found.geometry);
         if (!d.matchesCode || !d.shapeOk || (best && cost >= bestCost)) continue;
-        d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+        notHigh(d.confidence);
         best = inOutlineOrder(std::move(d), order);
         bestCost = cost;
     }
@@ -704,7 +707,7 @@ bool codedAheadOfWriting(const Decomposition& d) {
 }
 
 Decomposition notHighIfCodedAhead(Decomposition d) {
-    if (codedAheadOfWriting(d)) d.confidence = std::max(d.confidence, Confidence::Medium);  // the enum runs from High to Low
+    if (codedAheadOfWriting(d)) notHigh(d.confidence);
     return d;
 }
 
@@ -729,12 +732,10 @@ Decomposition decompose(const CharacterInput& input, const chart::RadicalChart& 
     }
     std::vector<Median> medians;
     for (const Stroke& s : input.strokes) medians.push_back(s.median);
-    QStringList repaired = swappedVariants(variants, medians);
-    if (auto merged = shapeMergedVariant(variants, medians); merged && !repaired.contains(*merged)) repaired << *merged;
-    Found found = searchParses(input, variants, chart, references, components, repaired);
+    Found found = searchParses(input, variants, chart, references, components, repairedVariants(variants, medians));
     if (found.radicalCharacter) return *found.radicalCharacter;
     if (!found.candidates.empty()) {
-        Decomposition best = bestOf(std::move(found.candidates), input);
+        Decomposition best = bestOf(std::move(found.candidates), input, found.geometry);
         if (!best.matchesCode) {
             if (auto read = leftToRight(input, chart, variants, references)) return *read;
         }

@@ -229,6 +229,12 @@ std::optional<QString> shapeMergedVariant(const QStringList& variants, const std
     return merged;
 }
 
+QStringList repairedVariants(const QStringList& variants, const std::vector<Median>& medians) {
+    QStringList out = swappedVariants(variants, medians);
+    if (auto merged = shapeMergedVariant(variants, medians); merged && !out.contains(*merged)) out << *merged;
+    return out;
+}
+
 namespace {
 
 // Reordering needs this many more strokes whose shape agrees with the stroke table's class, and

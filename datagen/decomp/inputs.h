@@ -70,6 +70,9 @@ QStringList swappedVariants(const QStringList& variants, const std::vector<Media
 // each such stroke, a class its drawn shape agrees with; nothing when that is one of `variants`.
 std::optional<QString> shapeMergedVariant(const QStringList& variants, const std::vector<Median>& medians);
 
+// Every repaired string to read beside `variants`: the swapped ones, then the merged one.
+QStringList repairedVariants(const QStringList& variants, const std::vector<Median>& medians);
+
 // Loads CharacterInput records from the three installed packages.
 // Wubi reads a character left to right, and the stroke table lists its strokes so; the outline
 // data writes a few a part early: 衙's 亍 (right of 吾) before 吾. The order to read `medians`
