@@ -467,6 +467,11 @@ bool keepsLikePairs(const Candidate& a, const Candidate& b) {
            !largerFirstRadical(b, a) && !meetsAsDrawn(b, a);
 }
 
+// Whether one of the four rules above prefers `a` to `b`: the later rules yield to them.
+bool anEarlierRulePrefers(const Candidate& a, const Candidate& b) {
+    return crossesLess(a, b) || largerFirstRadical(a, b) || meetsAsDrawn(a, b) || keepsLikePairs(a, b);
+}
+
 // The stroke table lists a few neighbouring strokes the other way round from the outline: 戊's
 // dot before its 丿, as Wubi codes 戈. Two coded single-stroke radicals on such a pair, each
 // drawn with a stroke of the other's shape, take the stroke of their own shape instead.
@@ -513,10 +518,7 @@ bool largerCodedRadical(const Candidate& a, const Candidate& b, const decomposer
         if (x.mask == y.mask) continue;
         const StrokeSet moved = x.mask & ~y.mask;
         const bool grows = (y.mask & ~x.mask) == 0 && std::popcount(moved) == 1 && moved == StrokeSet{1} << (y.last + 1);
-        if (!grows || x.gaps > 0 || x.radical->alternative != 0 || y.radical->alternative != 0 || crossesLess(b, a) ||
-            largerFirstRadical(b, a) || meetsAsDrawn(b, a) || keepsLikePairs(b, a)) {
-            return false;
-        }
+        if (!grows || x.gaps > 0 || x.radical->alternative != 0 || y.radical->alternative != 0 || anEarlierRulePrefers(b, a)) return false;
         const auto giver = std::find_if(b.ordered.begin(), b.ordered.end(), [&](const decomposer::Instance& in) { return (in.mask & moved) != 0; });
         return !apart(g, moved, y.mask) && apart(g, moved, giver->mask & ~moved);
     }
@@ -538,7 +540,7 @@ bool oneRadicalForTwo(const Candidate& a, const Candidate& b, const decomposer::
         for (std::size_t j = k + 1; j < a.ordered.size(); ++j) {
             if (a.ordered[j].mask != b.ordered[j + 1].mask) return false;
         }
-        if (crossesLess(b, a) || largerFirstRadical(b, a) || meetsAsDrawn(b, a) || keepsLikePairs(b, a)) return false;
+        if (anEarlierRulePrefers(b, a)) return false;
         const decomposer::Box outer = g.boxOf(first.mask);
         const decomposer::Box inner = g.boxOf(second.mask);
         if (inner.x0 < outer.x0 || inner.x1 > outer.x1 || inner.y0 < outer.y0 || inner.y1 > outer.y1) return false;
